@@ -1,0 +1,55 @@
+#include "gradient_timing/writers.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "numerics/numerics.h"
+#include "numerics/walk.h"
+#include "output/output.h"
+
+namespace xsin {
+
+namespace {
+
+long nowNanoseconds() {
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+// The timed span covers opening, filling and closing the file, not the
+// message itself.
+template <class Derivative>
+void printTimedTable(const char* name, int n, double lo, double hi, Derivative derivative) {
+    const long start = nowNanoseconds();
+    std::FILE* table = openOutput(name);
+    if (table == nullptr) {
+        return;
+    }
+    walkAbscissa(lo, hi, static_cast<double>(n), [&](double x) {
+        std::fprintf(table, "%20.10lf %20.10lf\n", x, derivative(x));
+    });
+    closeOutput(table, name);
+    const long end = nowNanoseconds();
+    // Integer division truncates toward zero: whole microseconds.
+    std::printf("Time Passed: %ld \n", (end - start) / 1000);
+}
+
+}  // namespace
+
+void printRealGradients(int n, double lo, double hi) {
+    printTimedTable("realgradients.txt", n, lo, hi, fp);
+}
+
+void printFiniteGradients(int n, double lo, double hi) {
+    printTimedTable("finitegradients.txt", n, lo, hi, fpfinite);
+}
+
+void printAutodiffGradients(int n, double lo, double hi) {
+    printTimedTable("autodiffgradients.txt", n, lo, hi, [](double x) {
+        Dual seed = x;
+        seed.grad = 1.0;
+        return af(seed).grad;
+    });
+}
+
+}  // namespace xsin
