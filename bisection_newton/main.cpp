@@ -1,0 +1,14 @@
+#include <cstdio>
+
+#include "output/output.h"
+#include "roots/roots.h"
+
+// Midpoint bracketing on [-5, 3] against Newton's method from the same
+// left end, -5.
+int main() {
+    int found = 0;
+    const double bracketed = xsin::getBolzanoRoot(-5.0, 3.0, found);
+    const double newton = xsin::getNewtonRoot(-5.0);
+    std::printf("Roots: %lf %lf \n", bracketed, newton);
+    return xsin::exitStatus();
+}
