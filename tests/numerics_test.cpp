@@ -100,5 +100,20 @@ TEST(AbscissaWalk, VisitsNothingForReversedOrNanBounds) {
     EXPECT_EQ(visits, 0);
 }
 
+TEST(AbscissaWalk, StopsWhereTheStepNoLongerAdvances) {
+    std::vector<double> xs;
+    const auto record = [&](double x) { xs.push_back(x); };
+    walkAbscissa(2.0, 2.0, 1000.0, record);  // zero step
+    EXPECT_EQ(xs, std::vector<double>{2.0});
+
+    xs.clear();
+    walkAbscissa(-1.0, 1.0, -4.0, record);  // negative step
+    EXPECT_EQ(xs, std::vector<double>{-1.0});
+
+    xs.clear();
+    walkAbscissa(1e17, 1e17 + 1024.0, 1000.0, record);  // 1.024 is lost beside 1e17
+    EXPECT_EQ(xs, std::vector<double>{1e17});
+}
+
 }  // namespace
 }  // namespace xsin
