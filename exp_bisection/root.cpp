@@ -1,0 +1,33 @@
+#include "exp_bisection/root.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace expbisection {
+
+double f(double x) {
+    return (std::exp(x) + x) - 5.0;
+}
+
+double getRoot(double a, double b, int& found) {
+    const double tolerance = 1e-8;
+    double t = (a + b) * 0.5;
+    for (int remaining = 200; remaining > 0; --remaining) {
+        if (std::fabs(f(t)) < tolerance) {
+            found = 1;
+            return t;
+        }
+        // A zero or NaN product moves the left end.
+        if (f(a) * f(t) < 0.0) {
+            b = t;
+        } else {
+            a = t;
+        }
+        t = (a + b) * 0.5;
+        std::printf("%lf %lf %lf\n", a, b, f(t));
+    }
+    found = 0;
+    return -1.0;
+}
+
+}  // namespace expbisection

@@ -1,0 +1,69 @@
+#include <sys/stat.h>
+
+#include <cmath>
+#include <string>
+
+#include "gradient_table/table.h"
+#include "support.h"
+
+namespace xsin {
+namespace {
+
+using testing::readFile;
+using testing::readLines;
+using testing::run;
+using testing::writeFile;
+
+using GradientTable = testing::InTempDir;
+
+TEST_F(GradientTable, ThousandStepsGiveOneThousandAndOneLines) {
+    printGradients(-10.0, 10.0);
+    const auto lines = readLines("gradient.txt");
+    ASSERT_EQ(lines.size(), 1001u);
+    EXPECT_EQ(lines[0], "      -10.0000000000       171.9574088164       171.9574127534");
+    // After 500 additions the abscissa is about -1.2e-13, not 0: the sign shows.
+    EXPECT_EQ(lines[500], "       -0.0000000000         0.0000000000         0.0000000000");
+    // The 1000 additions stay just below 10, so the end point has its line.
+    EXPECT_EQ(lines[1000].substr(0, 21), "       10.0000000000 ");
+    EXPECT_EQ(lines[1000].size(), 62u);
+}
+
+TEST_F(GradientTable, ReversedOrNanBoundsLeaveAnEmptyFile) {
+    const double nan = std::nan("");
+    const double bounds[][2] = {{10.0, -10.0}, {nan, 10.0}, {-10.0, nan}};
+    for (const auto& bound : bounds) {
+        writeFile("gradient.txt", "stale\n");
+        printGradients(bound[0], bound[1]);
+        EXPECT_EQ(readFile("gradient.txt"), "");
+    }
+}
+
+TEST_F(GradientTable, AnExistingFileIsReplaced) {
+    writeFile("gradient.txt", std::string(100000, 'x'));
+    printGradients(0.0, 0.0);
+    EXPECT_EQ(readFile("gradient.txt"), "        0.0000000000         0.0000000000         0.0000000000\n");
+}
+
+TEST_F(GradientTable, ProgramWritesTheTableAndPrintsNothing) {
+    const auto result = run(std::string(GRADIENT_TABLE) + " ignored");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(readLines("gradient.txt").size(), 1001u);
+}
+
+TEST_F(GradientTable, ProgramReportsATableItCannotWrite) {
+    ASSERT_EQ(mkdir("gradient.txt", 0755), 0);
+    auto result = run(GRADIENT_TABLE);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "gradient_table: cannot open gradient.txt: Is a directory\n");
+
+    ASSERT_EQ(rmdir("gradient.txt"), 0);
+    ASSERT_EQ(symlink("/dev/full", "gradient.txt"), 0);
+    result = run(GRADIENT_TABLE);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "gradient_table: cannot write gradient.txt: No space left on device\n");
+}
+
+}  // namespace
+}  // namespace xsin
