@@ -28,4 +28,12 @@ double fpfinite(double x);
 // component 1.0, the result's grad is f'(x), associated differently from fp.
 Dual af(Dual x);
 
+// f'(x) by automatic differentiation: af at the dual with value x and
+// derivative component 1.0, derivative component of the result.
+inline double afDerivative(double x) {
+    Dual seed = x;
+    seed.grad = 1.0;
+    return af(seed).grad;
+}
+
 }  // namespace xsin

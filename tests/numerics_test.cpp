@@ -10,12 +10,6 @@ namespace {
 
 using testing::tenDecimals;
 
-double afDerivative(double x) {
-    Dual seed = x;
-    seed.grad = 1.0;
-    return af(seed).grad;
-}
-
 // The abscissas of the full tables: [-10, 10] in 100000 steps.
 std::vector<double> tableAbscissas() {
     std::vector<double> xs;
