@@ -1,0 +1,19 @@
+load sprintf("%s/style.gp", system("dirname ".ARG0))
+set terminal pngcairo size 900,700
+set output out
+floor = 1e-7
+set multiplot layout 2,1 title "Bisection of e^x + x - 5 = 0 on [1, 4], from the trace on standard output"
+set xlabel "narrowing (trace line)"
+set xrange [0:28]
+set ylabel "bracket end"
+set key top right opaque
+set yrange [0.9:2.6]
+plot data."/exp_bisection.txt" using ($0 + 1):1 with linespoints pt 7 ps 0.6 lc rgb "#1f77b4" title "a", \
+     ""                         using ($0 + 1):2 with linespoints pt 5 ps 0.6 lc rgb "#ff7f0e" title "b"
+set ylabel "|f(next midpoint)|"
+set logscale y
+set format y "10^{%L}"
+set yrange [floor / 3:100]
+plot data."/exp_bisection.txt" using ($0 + 1):(abs($3) > 0 ? abs($3) : floor) with linespoints pt 7 ps 0.6 \
+        lc rgb "#2ca02c" title "|f| (0.000000 in the trace drawn at 10^{-7})"
+unset multiplot
