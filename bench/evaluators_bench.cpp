@@ -1,0 +1,107 @@
+// Cost of the derivative evaluators per call, over the abscissas of a full
+// table, and of one full pass of each table writer (formatting and file
+// output included) in a temporary folder.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "gradient_table/table.h"
+#include "gradient_timing/writers.h"
+#include "numerics/numerics.h"
+#include "numerics/walk.h"
+
+namespace {
+
+using namespace xsin;
+
+// The 100000 abscissas that a pass of gradient_timing walks.
+const std::vector<double>& tableAbscissas() {
+    static const std::vector<double> xs = [] {
+        std::vector<double> walked;
+        walkAbscissa(-10.0, 10.0, 100000.0, [&](double x) { walked.push_back(x); });
+        return walked;
+    }();
+    return xs;
+}
+
+template <double (*evaluate)(double)>
+void perCall(benchmark::State& state) {
+    const std::vector<double>& xs = tableAbscissas();
+    for (auto _ : state) {
+        for (double x : xs) {
+            benchmark::DoNotOptimize(evaluate(x));
+        }
+    }
+    // Seconds per call, shown with an SI prefix ("25.1n" is 25.1 ns).
+    state.counters["per_call"] = benchmark::Counter(
+        static_cast<double>(xs.size()),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+BENCHMARK(perCall<f>)->Name("f");
+BENCHMARK(perCall<fp>)->Name("fp");
+BENCHMARK(perCall<fpfinite>)->Name("fpfinite");
+BENCHMARK(perCall<afDerivative>)->Name("af_derivative");
+
+// Runs each pass in a temporary folder with standard output (the timing
+// lines) sent to /dev/null.
+class Scratch {
+public:
+    Scratch() : previous(std::filesystem::current_path()) {
+        std::string pattern = (std::filesystem::temp_directory_path() / "xsin-bench-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            std::perror("mkdtemp");
+            std::exit(1);
+        }
+        dir = pattern;
+        std::filesystem::current_path(dir);
+        std::fflush(stdout);
+        savedStdout = dup(STDOUT_FILENO);
+        const int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, STDOUT_FILENO);
+        close(devNull);
+    }
+    ~Scratch() {
+        std::fflush(stdout);
+        dup2(savedStdout, STDOUT_FILENO);
+        close(savedStdout);
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(dir);
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+
+private:
+    std::filesystem::path previous;
+    std::filesystem::path dir;
+    int savedStdout = -1;
+};
+
+void fullPass(benchmark::State& state, void (*writer)(int, double, double)) {
+    Scratch scratch;
+    for (auto _ : state) {
+        writer(100000, -10.0, 10.0);
+    }
+}
+
+BENCHMARK_CAPTURE(fullPass, printRealGradients, printRealGradients)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fullPass, printFiniteGradients, printFiniteGradients)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fullPass, printAutodiffGradients, printAutodiffGradients)->Unit(benchmark::kMillisecond);
+
+void gradientTablePass(benchmark::State& state) {
+    Scratch scratch;
+    for (auto _ : state) {
+        printGradients(-10.0, 10.0);
+    }
+}
+
+BENCHMARK(gradientTablePass)->Name("fullPass/printGradients")->Unit(benchmark::kMicrosecond);
+
+}  // namespace
