@@ -69,11 +69,5 @@ TEST_F(Program, PrintsTheTraceAndNothingElse) {
     EXPECT_EQ(run("ls -A").out, "") << "the program wrote a file";
 }
 
-TEST_F(Program, AFullStandardOutputIsReported) {
-    const auto result = run(std::string(EXP_BISECTION) + " >/dev/full");
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "exp_bisection: cannot write standard output: No space left on device\n");
-}
-
 }  // namespace
 }  // namespace expbisection

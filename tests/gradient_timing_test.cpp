@@ -145,12 +145,6 @@ TEST_F(Program, AFullDiskIsReportedForTheTableItHits) {
     expectComplete("finitegradients.txt", "      -10.0000000000       171.9574127534");
 }
 
-TEST_F(Program, AFullStandardOutputIsReported) {
-    const auto result = run(program() + " >/dev/full");
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "gradient_timing: cannot write standard output: No space left on device\n");
-}
-
 // The relocatable object, linked with nothing but the C++ runtime and the
 // math library, is the same program.
 TEST_F(Program, RelocatableObjectLinksIntoTheSameProgram) {

@@ -171,11 +171,5 @@ TEST_F(Programs, AnUnwritableTraceIsReportedAndTheRootsStillPrinted) {
     EXPECT_EQ(result.out, "Roots: -3.069980 -5.013257 \n");
 }
 
-TEST_F(Programs, AFullStandardOutputIsReported) {
-    const auto result = run(std::string(BISECTION_NEWTON) + " >/dev/full");
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "bisection_newton: cannot write standard output: No space left on device\n");
-}
-
 }  // namespace
 }  // namespace xsin
