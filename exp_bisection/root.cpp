@@ -6,10 +6,10 @@
 namespace expbisection {
 
 double f(double x) {
-    return (std::exp(x) + x) - 5.0;
+    return fWith<xsin::Math>(x);
 }
 
-double getRoot(double a, double b, int& found) {
+double getRoot(double a, double b, int& found, const NarrowingWatcher& watch) {
     const double tolerance = 1e-8;
     double t = (a + b) * 0.5;
     for (int remaining = 200; remaining > 0; --remaining) {
@@ -24,10 +24,16 @@ double getRoot(double a, double b, int& found) {
             a = t;
         }
         t = (a + b) * 0.5;
-        std::printf("%lf %lf %lf\n", a, b, f(t));
+        watch(a, b, t);
     }
     found = 0;
     return -1.0;
+}
+
+double getRoot(double a, double b, int& found) {
+    return getRoot(a, b, found, [](double left, double right, double next) {
+        std::printf("%lf %lf %lf\n", left, right, f(next));
+    });
 }
 
 }  // namespace expbisection
