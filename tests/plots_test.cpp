@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "support.h"
 
@@ -20,11 +21,16 @@ std::uint32_t bigEndian(const std::string& bytes, size_t at) {
 using Plots = testing::InTempDir;
 
 TEST_F(Plots, RenderEveryFigureAsASmallPng) {
-    const auto result = run(std::string(RENDER_PLOTS) + " figures");
+    const std::string accuracyReport = ACCURACY_REPORT;
+    const auto result = run(std::string(RENDER_PLOTS) + " figures " + accuracyReport);
     ASSERT_EQ(result.status, 0) << result.err;
-    for (const char* figure : {"derivatives", "derivative_errors", "convergence", "exp_bisection"}) {
+    std::vector<std::string> figures{"derivatives", "derivative_errors", "exp_bisection"};
+    if (!accuracyReport.empty()) {
+        figures.insert(figures.end(), {"evaluator_errors", "finite_difference_steps", "convergence"});
+    }
+    for (const std::string& figure : figures) {
         SCOPED_TRACE(figure);
-        const std::string png = readFile(std::string("figures/") + figure + ".png");
+        const std::string png = readFile("figures/" + figure + ".png");
         ASSERT_GT(png.size(), 24u);
         EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
         EXPECT_EQ(png.substr(12, 4), "IHDR");

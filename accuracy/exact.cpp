@@ -1,0 +1,81 @@
+#include "accuracy/exact.h"
+
+#include <mpfr.h>
+
+#include <cmath>
+
+namespace xsin {
+
+namespace {
+
+// Numbers of exactBits bits, kept for the thread's lifetime.
+struct Register {
+    mpfr_t value;
+    Register() { mpfr_init2(value, exactBits); }
+    ~Register() { mpfr_clear(value); }
+    Register(const Register&) = delete;
+    Register& operator=(const Register&) = delete;
+    operator mpfr_ptr() { return value; }
+};
+
+DoubleDouble split(mpfr_ptr exact) {
+    thread_local Register rest;
+    const double hi = mpfr_get_d(exact, MPFR_RNDN);
+    mpfr_sub_d(rest, exact, hi, MPFR_RNDN);
+    return {hi, mpfr_get_d(rest, MPFR_RNDN)};
+}
+
+ExactRoot exactRoot(mpfr_ptr root) {
+    char* text = nullptr;
+    mpfr_asprintf(&text, "%.30Rg", root);
+    ExactRoot result{split(root), text};
+    mpfr_free_str(text);
+    return result;
+}
+
+}  // namespace
+
+DoubleDouble exactDerivative(double x) {
+    thread_local Register u, s, c, sum;
+    mpfr_set_d(u, x, MPFR_RNDN);
+    mpfr_sqr(u, u, MPFR_RNDN);  // exact: 106 bits at most
+    mpfr_sin_cos(s, c, u, MPFR_RNDN);
+    mpfr_mul(c, c, u, MPFR_RNDN);
+    mpfr_mul_2ui(c, c, 1, MPFR_RNDN);
+    mpfr_add(sum, s, c, MPFR_RNDN);
+    return split(sum);
+}
+
+ExactRoot sinSquareZeroNear(double x) {
+    Register root;
+    const long k = std::lround(x * x / M_PI);
+    mpfr_const_pi(root, MPFR_RNDN);
+    mpfr_mul_si(root, root, k, MPFR_RNDN);
+    mpfr_sqrt(root, root, MPFR_RNDN);
+    if (x < 0) {
+        mpfr_neg(root, root, MPFR_RNDN);
+    }
+    return exactRoot(root);
+}
+
+ExactRoot expEquationZero() {
+    // Newton's iteration x -= (e^x + x - 5)/(e^x + 1), which doubles the
+    // correct digits at every step: twelve steps from 1.3 are ample.
+    Register x, e, g, slope;
+    mpfr_set_d(x, 1.3, MPFR_RNDN);
+    for (int step = 0; step < 12; ++step) {
+        mpfr_exp(e, x, MPFR_RNDN);
+        mpfr_add(g, e, x, MPFR_RNDN);
+        mpfr_sub_ui(g, g, 5, MPFR_RNDN);
+        mpfr_add_ui(slope, e, 1, MPFR_RNDN);
+        mpfr_div(g, g, slope, MPFR_RNDN);
+        mpfr_sub(x, x, g, MPFR_RNDN);
+    }
+    return exactRoot(x);
+}
+
+std::string mpfrVersion() {
+    return std::string("MPFR ") + mpfr_get_version();
+}
+
+}  // namespace xsin

@@ -1,0 +1,29 @@
+#include <cstdio>
+
+#include "accuracy/report.h"
+#include "output/output.h"
+
+namespace {
+
+void writeFile(const char* name, void (*write)(const xsin::Report&, std::FILE*), const xsin::Report& report) {
+    std::FILE* file = xsin::openOutput(name);
+    if (file != nullptr) {
+        write(report, file);
+        xsin::closeOutput(file, name);
+    }
+}
+
+}  // namespace
+
+// Measures every derivative the tables print and every root search against
+// exact values, and writes what it found into the working directory.
+int main() {
+    const xsin::Report report = xsin::measureEverything();
+    writeFile("accuracy.json", xsin::writeJson, report);
+    writeFile("accuracy.md", xsin::writeMarkdown, report);
+    writeFile("accuracy_derivatives.txt", xsin::writeDerivativeData, report);
+    writeFile("accuracy_steps.txt", xsin::writeStepData, report);
+    writeFile("accuracy_iterates.txt", xsin::writeIterateData, report);
+    xsin::printSummary(report, stdout);
+    return xsin::exitStatus();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "accuracy/faithful.h"
+#include "accuracy/measure.h"
+
+namespace xsin {
+
+struct Report {
+    std::string exactArithmetic;  // "MPFR 4.2.0 at 256 bits"
+    std::string mathLibrary;      // the elementary functions of this build
+    DerivativeTables tables;
+    std::vector<StepAccuracy> steps;
+    std::vector<SearchAccuracy> searches;
+    LibraryCheck library;
+};
+
+Report measureEverything();
+
+// accuracy.json: doubles with 17 significant digits, so that each reads back
+// as the same double.
+void writeJson(const Report& report, std::FILE* out);
+
+// accuracy.md: the same as tables, and what they mean.
+void writeMarkdown(const Report& report, std::FILE* out);
+
+// The data behind the figures, for gnuplot: per abscissa of the timed
+// tables, per finite-difference step, and per iterate of every search.
+void writeDerivativeData(const Report& report, std::FILE* out);
+void writeStepData(const Report& report, std::FILE* out);
+void writeIterateData(const Report& report, std::FILE* out);
+
+// A few lines for standard output.
+void printSummary(const Report& report, std::FILE* out);
+
+}  // namespace xsin

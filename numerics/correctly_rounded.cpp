@@ -1,0 +1,73 @@
+#include "numerics/correctly_rounded.h"
+
+#include <mpfr.h>
+
+namespace xsin {
+
+namespace {
+
+mpfr_rnd_t mpfrRounding(Rounding rounding) {
+    switch (rounding) {
+    case Rounding::down:
+        return MPFR_RNDD;
+    case Rounding::up:
+        return MPFR_RNDU;
+    case Rounding::nearest:
+        break;
+    }
+    return MPFR_RNDN;
+}
+
+// An argument and a result of the precision of a double, kept for the
+// thread's lifetime: allocating them on every call would cost more than the
+// function itself.
+struct Operands {
+    mpfr_t x;
+    mpfr_t y;
+    Operands() {
+        mpfr_init2(x, 53);
+        mpfr_init2(y, 53);
+    }
+    ~Operands() {
+        mpfr_clear(y);
+        mpfr_clear(x);
+    }
+    Operands(const Operands&) = delete;
+    Operands& operator=(const Operands&) = delete;
+};
+
+// Evaluates function(u) at 53 bits in the exponent range of a double,
+// subnormals included, so that MPFR's one rounding is the only one and the
+// conversion back to double is exact. The caller's exponent range is
+// restored: other MPFR code in the process keeps its own.
+double rounded(int (*function)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t), double u, Rounding rounding) {
+    thread_local Operands operands;
+    const mpfr_exp_t emin = mpfr_get_emin();
+    const mpfr_exp_t emax = mpfr_get_emax();
+    mpfr_set_emin(-1073);
+    mpfr_set_emax(1024);
+    const mpfr_rnd_t mode = mpfrRounding(rounding);
+    mpfr_set_d(operands.x, u, MPFR_RNDN);
+    const int inexact = function(operands.y, operands.x, mode);
+    mpfr_subnormalize(operands.y, inexact, mode);
+    const double result = mpfr_get_d(operands.y, MPFR_RNDN);
+    mpfr_set_emin(emin);
+    mpfr_set_emax(emax);
+    return result;
+}
+
+}  // namespace
+
+double sinRounded(double u, Rounding rounding) {
+    return rounded(mpfr_sin, u, rounding);
+}
+
+double cosRounded(double u, Rounding rounding) {
+    return rounded(mpfr_cos, u, rounding);
+}
+
+double expRounded(double u, Rounding rounding) {
+    return rounded(mpfr_exp, u, rounding);
+}
+
+}  // namespace xsin
