@@ -181,8 +181,8 @@ void writeMarkdown(const Report& report, std::FILE* out) {
                  "before the sine, by up to half a unit in the last place of x², and 2x²·cos(x²) turns that into "
                  "an error of up to about 2x⁴ units of 2⁻⁵³ in f′, 2.2e-12 at |x| = 10. `af` computes the same "
                  "sine and cosine of the same rounded x·x and is off by as much (up to %.2g, correctly rounded "
-                 "on %s). The forward difference is off by up to %.2g, a median %.2g: %.0f times the error of "
-                 "the closed form, almost all of it the truncation and rounding of the difference itself "
+                 "on %s). The forward difference is off by up to %.2g, a median %.2g: %.0e times the median error "
+                 "of the closed form, almost all of it the truncation and rounding of the difference itself "
                  "(see the step below).\n\n",
                  percent(real.correctlyRounded, real.lines).c_str(), real.lines, real.maxError, real.maxErrorAt,
                  dual.maxError, percent(dual.correctlyRounded, dual.lines).c_str(), finite.maxError,

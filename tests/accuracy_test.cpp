@@ -69,9 +69,9 @@ TEST_F(Accuracy, EveryEvaluatorStaysWithinItsAPrioriBound) {
         closestToBound = std::max(closestToBound, columns[0].errors[i] / closedFormBound(x));
     }
     // Over 100000 abscissas the rounding of x*x comes close to its worst
-    // somewhere: an error far below the bound everywhere would mean that
-    // the exact values are not exact.
-    EXPECT_GT(closestToBound, 0.2);
+    // somewhere (98 % of the bound, at x = -8.0246): an error far below the
+    // bound everywhere would mean that the exact values are not exact.
+    EXPECT_GT(closestToBound, 0.5);
 }
 
 // The other library at hand, correctly rounded or the standard one, is one
