@@ -33,12 +33,19 @@ void setIterates(SearchAccuracy& search, const std::vector<double>& points) {
     search.error = errorOf(search.returned, search.truth.value);
 }
 
-// Brackets shrink by a factor per trial point; its average over the search
-// is the geometric mean from the first bracket to the last.
-double averageNarrowing(const std::vector<Trial>& trials) {
+// The trial points as iterates. Brackets shrink by a factor per trial
+// point; its average over the search is the geometric mean from the first
+// bracket to the last.
+void setTrials(SearchAccuracy& search, const std::vector<Trial>& trials) {
+    search.iterations = static_cast<int>(trials.size());
+    std::vector<double> points;
+    for (const Trial& trial : trials) {
+        points.push_back(trial.t);
+    }
+    setIterates(search, points);
     const double first = trials.front().b - trials.front().a;
     const double last = trials.back().b - trials.back().a;
-    return std::pow(last / first, 1.0 / static_cast<double>(trials.size() - 1));
+    search.narrowing = std::pow(last / first, 1.0 / static_cast<double>(trials.size() - 1));
 }
 
 // Along the path the search took, could a faithful library change a
@@ -77,13 +84,7 @@ SearchAccuracy bracketing(const char* search,
     int found = 0;
     result.returned = root(-5.0, 3.0, found, [&](double a, double b, double t) { trials.push_back({a, b, t}); });
     result.truth = sinSquareZeroNear(result.returned);
-    result.iterations = static_cast<int>(trials.size());
-    std::vector<double> points;
-    for (const Trial& trial : trials) {
-        points.push_back(trial.t);
-    }
-    setIterates(result, points);
-    result.narrowing = averageNarrowing(trials);
+    setTrials(result, trials);
     checkBracketing(result, trials, found == 1, true, f, fWith<FaithfulMath>);
     return result;
 }
@@ -152,13 +153,7 @@ SearchAccuracy expEquation() {
         trials.pop_back();  // the last midpoint is formed but never tested
     }
     result.truth = expEquationZero();
-    result.iterations = static_cast<int>(trials.size());
-    std::vector<double> points;
-    for (const Trial& trial : trials) {
-        points.push_back(trial.t);
-    }
-    setIterates(result, points);
-    result.narrowing = averageNarrowing(trials);
+    setTrials(result, trials);
     checkBracketing(result, trials, found == 1, false, expbisection::f, expbisection::fWith<FaithfulMath>);
     return result;
 }
