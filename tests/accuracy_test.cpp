@@ -96,6 +96,23 @@ TEST_F(Accuracy, AnotherFaithfulLibraryChangesOnlyFragileLines) {
     EXPECT_GT(differing, 0);
 }
 
+// The correctly rounded functions work in the exponent range of a double:
+// results below the normal range round once, to a subnormal, and results
+// beyond it overflow as a double would.
+TEST(CorrectlyRounded, RoundOnceAtTheEdgesOfTheDoubleRange) {
+    const double tiniest = std::ldexp(1.0, -1074);
+    // sin(x) lies just below x: down is the next double below, 0.
+    EXPECT_EQ(sinRounded(tiniest, Rounding::nearest), tiniest);
+    EXPECT_EQ(sinRounded(tiniest, Rounding::down), 0.0);
+    EXPECT_EQ(sinRounded(tiniest, Rounding::up), tiniest);
+    // e^-745 = 2^-1074.79..., nearer 2^-1074 than 0 or 2^-1073.
+    EXPECT_EQ(expRounded(-745.0, Rounding::nearest), tiniest);
+    EXPECT_EQ(expRounded(710.0, Rounding::nearest), HUGE_VAL);
+    EXPECT_EQ(expRounded(710.0, Rounding::down), DBL_MAX);
+    // Away from the edges the two directions enclose the exact value.
+    EXPECT_EQ(std::nextafter(cosRounded(100.0, Rounding::down), 1.0), cosRounded(100.0, Rounding::up));
+}
+
 // The zeros derived by hand (bc -l, 40 digits), and the distance from them
 // that |f| < 1e-8 allows at a simple zero: 1e-8/|f'(zero)|.
 TEST(Searches, ReachTheirZerosAsFarAsTheToleranceAllows) {

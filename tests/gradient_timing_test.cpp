@@ -154,7 +154,7 @@ TEST_F(Program, RelocatableObjectLinksIntoTheSameProgram) {
     EXPECT_EQ(header.substr(0, 4), "\x7f" "ELF");
     EXPECT_EQ(header[16], 1) << "e_type is not ET_REL";
 
-    const auto link = run(std::string(OBJECT_LINKER) + " '" + object + "' -o linked");
+    const auto link = run(std::string(OBJECT_LINKER) + " '" + object + "' -o linked " + OBJECT_LIBRARIES);
     ASSERT_EQ(link.status, 0) << link.err;
     ASSERT_EQ(mkdir("from-object", 0755), 0);
     ASSERT_EQ(mkdir("from-program", 0755), 0);
