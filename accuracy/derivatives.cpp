@@ -91,18 +91,17 @@ DerivativeTables measureTables() {
     tables.exact = exactDerivatives(tables.xs);
     const auto& xs = tables.xs;
     const auto& exact = tables.exact;
+    tables.columns.push_back(measureColumn("realgradients.txt", 2, "fp", xs, exact, fp, fpWith<FaithfulMath>));
     tables.columns.push_back(
-        measureColumn("realgradients.txt", 2, "fp", xs, exact, fp, fpWith<FaithfulMath>));
-    tables.columns.push_back(measureColumn("finitegradients.txt", 2, "fpfinite", xs, exact, fpfinite,
-                                           fpfiniteWith<FaithfulMath>));
-    tables.columns.push_back(measureColumn("autodiffgradients.txt", 2, "af", xs, exact, afDerivative,
-                                           afDerivativeWith<FaithfulMath>));
+        measureColumn("finitegradients.txt", 2, "fpfinite", xs, exact, fpfinite, fpfiniteWith<FaithfulMath>));
+    tables.columns.push_back(
+        measureColumn("autodiffgradients.txt", 2, "af", xs, exact, afDerivative, afDerivativeWith<FaithfulMath>));
 
     const std::vector<double> tableXs = abscissas(1000.0);
     const std::vector<DoubleDouble> tableExact = exactDerivatives(tableXs);
     tables.columns.push_back(measureColumn("gradient.txt", 2, "fp", tableXs, tableExact, fp, fpWith<FaithfulMath>));
-    tables.columns.push_back(measureColumn("gradient.txt", 3, "fpfinite", tableXs, tableExact, fpfinite,
-                                           fpfiniteWith<FaithfulMath>));
+    tables.columns.push_back(
+        measureColumn("gradient.txt", 3, "fpfinite", tableXs, tableExact, fpfinite, fpfiniteWith<FaithfulMath>));
     return tables;
 }
 
@@ -117,8 +116,7 @@ std::vector<StepAccuracy> measureSteps() {
         return u * std::fabs(x) * (x * x * std::fabs(std::cos(x * x)) + 3 * std::fabs(std::sin(x * x)));
     };
     std::vector<StepAccuracy> steps;
-    for (double h : {1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8, 1e-9, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14,
-                     1e-15}) {
+    for (double h : {1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8, 1e-9, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15}) {
         StepAccuracy step;
         step.h = h;
         std::vector<double> errors;
@@ -133,8 +131,8 @@ std::vector<StepAccuracy> measureSteps() {
             // h + x is rounded, so the step taken is off by up to u*|x|,
             // a relative error of u*|x|/h in the derivative.
             const double derivative = std::sin(x2) + 2 * x2 * std::cos(x2);
-            step.rounding = std::max(
-                step.rounding, (errorOfF(h + x) + errorOfF(x) + u * std::fabs(x) * std::fabs(derivative)) / h);
+            step.rounding =
+                std::max(step.rounding, (errorOfF(h + x) + errorOfF(x) + u * std::fabs(x) * std::fabs(derivative)) / h);
         }
         step.medianError = median(errors);
         steps.push_back(step);

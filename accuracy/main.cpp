@@ -1,15 +1,13 @@
-#include <cstdio>
-
 #include "accuracy/report.h"
 #include "output/output.h"
 
 namespace {
 
-void writeFile(const char* name, void (*write)(const xsin::Report&, std::FILE*), const xsin::Report& report) {
-    std::FILE* file = xsin::openOutput(name);
-    if (file != nullptr) {
+void writeFile(const char* name, void (*write)(const xsin::Report&, xsin::OutputFile&), const xsin::Report& report) {
+    xsin::OutputFile file = xsin::openOutput(name);
+    if (file.stream != nullptr) {
         write(report, file);
-        xsin::closeOutput(file, name);
+        xsin::closeOutput(file);
     }
 }
 
@@ -24,6 +22,6 @@ int main() {
     writeFile("accuracy_derivatives.txt", xsin::writeDerivativeData, report);
     writeFile("accuracy_steps.txt", xsin::writeStepData, report);
     writeFile("accuracy_iterates.txt", xsin::writeIterateData, report);
-    xsin::printSummary(report, stdout);
+    xsin::printSummary(report, xsin::standardOutput());
     return xsin::exitStatus();
 }

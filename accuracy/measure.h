@@ -20,7 +20,7 @@ struct ColumnAccuracy {
     double maxError = 0.0;
     double maxErrorAt = 0.0;  // the abscissa of the largest error
     double medianError = 0.0;
-    long correctlyRounded = 0;  // results equal to the exact value rounded to nearest
+    long correctlyRounded = 0;       // results equal to the exact value rounded to nearest
     std::vector<long> fragileLines;  // 1-based
     std::vector<double> errors;      // per line
 };

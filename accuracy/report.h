@@ -1,11 +1,11 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "accuracy/faithful.h"
 #include "accuracy/measure.h"
+#include "output/output.h"
 
 namespace xsin {
 
@@ -22,18 +22,18 @@ Report measureEverything();
 
 // accuracy.json: doubles with 17 significant digits, so that each reads back
 // as the same double.
-void writeJson(const Report& report, std::FILE* out);
+void writeJson(const Report& report, OutputFile& out);
 
 // accuracy.md: the same as tables, and what they mean.
-void writeMarkdown(const Report& report, std::FILE* out);
+void writeMarkdown(const Report& report, OutputFile& out);
 
 // The data behind the figures, for gnuplot: per abscissa of the timed
 // tables, per finite-difference step, and per iterate of every search.
-void writeDerivativeData(const Report& report, std::FILE* out);
-void writeStepData(const Report& report, std::FILE* out);
-void writeIterateData(const Report& report, std::FILE* out);
+void writeDerivativeData(const Report& report, OutputFile& out);
+void writeStepData(const Report& report, OutputFile& out);
+void writeIterateData(const Report& report, OutputFile& out);
 
 // A few lines for standard output.
-void printSummary(const Report& report, std::FILE* out);
+void printSummary(const Report& report, OutputFile& out);
 
 }  // namespace xsin

@@ -53,8 +53,8 @@ void setTrials(SearchAccuracy& search, const std::vector<Trial>& trials) {
 // Trial points follow from the decisions alone, so if none can change, the
 // whole trace is the same under every faithful library.
 template <class F, class FFaithful>
-void checkBracketing(SearchAccuracy& search, const std::vector<Trial>& trials, bool found, bool firstPrinted,
-                     F f, FFaithful fFaithful) {
+void checkBracketing(SearchAccuracy& search, const std::vector<Trial>& trials, bool found, bool firstPrinted, F f,
+                     FFaithful fFaithful) {
     long changing = 0;
     for (size_t i = 0; i < trials.size(); ++i) {
         const Trial& trial = trials[i];
@@ -71,12 +71,12 @@ void checkBracketing(SearchAccuracy& search, const std::vector<Trial>& trials, b
         changing += changes;
     }
     search.robust = changing == 0;
-    search.robustness = changing == 0 ? "no decision and no printed value can change"
-                                      : std::to_string(changing) + " trial points where a decision or a printed value can change";
+    search.robustness = changing == 0
+                            ? "no decision and no printed value can change"
+                            : std::to_string(changing) + " trial points where a decision or a printed value can change";
 }
 
-SearchAccuracy bracketing(const char* search,
-                          double (*root)(double, double, int&, const TrialWatcher&)) {
+SearchAccuracy bracketing(const char* search, double (*root)(double, double, int&, const TrialWatcher&)) {
     SearchAccuracy result;
     result.program = "bisection_compare";
     result.search = search;

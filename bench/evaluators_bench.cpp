@@ -1,6 +1,7 @@
 // Cost of the derivative evaluators per call, over the abscissas of a full
 // table, and of one full pass of each table writer (formatting and file
-// output included) in a temporary folder.
+// output included) in a temporary folder, beside the same pass written with
+// fprintf.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "fprintf_table.h"
 #include "gradient_table/table.h"
 #include "gradient_timing/writers.h"
 #include "numerics/numerics.h"
@@ -92,6 +94,16 @@ void fullPass(benchmark::State& state, void (*writer)(int, double, double)) {
 }
 
 BENCHMARK_CAPTURE(fullPass, printRealGradients, printRealGradients)->Unit(benchmark::kMillisecond);
+
+// The same pass as printRealGradients, written line by line with fprintf.
+void fprintfPass(benchmark::State& state) {
+    Scratch scratch;
+    for (auto _ : state) {
+        fprintfTable("realgradients.txt", fp);
+    }
+}
+
+BENCHMARK(fprintfPass)->Name("fullPass/fprintfRealGradients")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(fullPass, printFiniteGradients, printFiniteGradients)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(fullPass, printAutodiffGradients, printAutodiffGradients)->Unit(benchmark::kMillisecond);
 

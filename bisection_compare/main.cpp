@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "output/output.h"
 #include "roots/roots.h"
 
@@ -10,6 +8,6 @@ int main() {
     const double midpoint = xsin::getBolzanoRoot(-5.0, 3.0, found);
     int found14 = 0;
     const double quarterPoint = xsin::getBolzanoRoot14(-5.0, 3.0, found14);
-    std::printf("ROOTS: %lf %lf \n", midpoint, quarterPoint);
+    xsin::print(xsin::standardOutput(), "ROOTS: %lf %lf \n", midpoint, quarterPoint);
     return xsin::exitStatus();
 }

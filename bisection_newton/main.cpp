@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "output/output.h"
 #include "roots/roots.h"
 
@@ -9,6 +7,6 @@ int main() {
     int found = 0;
     const double bracketed = xsin::getBolzanoRoot(-5.0, 3.0, found);
     const double newton = xsin::getNewtonRoot(-5.0);
-    std::printf("Roots: %lf %lf \n", bracketed, newton);
+    xsin::print(xsin::standardOutput(), "Roots: %lf %lf \n", bracketed, newton);
     return xsin::exitStatus();
 }

@@ -1,7 +1,8 @@
 #include "exp_bisection/root.h"
 
 #include <cmath>
-#include <cstdio>
+
+#include "output/output.h"
 
 namespace expbisection {
 
@@ -32,7 +33,7 @@ double getRoot(double a, double b, int& found, const NarrowingWatcher& watch) {
 
 double getRoot(double a, double b, int& found) {
     return getRoot(a, b, found, [](double left, double right, double next) {
-        std::printf("%lf %lf %lf\n", left, right, f(next));
+        xsin::print(xsin::standardOutput(), "%lf %lf %lf\n", left, right, f(next));
     });
 }
 

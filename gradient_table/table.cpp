@@ -5,21 +5,23 @@
 #include "numerics/numerics.h"
 #include "numerics/walk.h"
 #include "output/output.h"
+#include "output/table.h"
 
 namespace xsin {
 
 void printGradients(double lo, double hi) {
     const char* name = "gradient.txt";
-    std::FILE* table = openOutput(name);
-    if (table == nullptr) {
+    OutputFile table = openOutput(name);
+    if (table.stream == nullptr) {
         return;
     }
     // The accumulated abscissa passes near 0 as about -1.2e-13 and ends just
     // below hi, so line 501 shows -0.0000000000 and the last line hi.
-    walkAbscissa(lo, hi, 1000.0, [&](double x) {
-        std::fprintf(table, "%20.10lf %20.10lf %20.10lf\n", x, fp(x), fpfinite(x));
-    });
-    closeOutput(table, name);
+    {
+        TableWriter lines(table);
+        walkAbscissa(lo, hi, 1000.0, [&](double x) { lines.line(x, fp(x), fpfinite(x)); });
+    }
+    closeOutput(table);
 }
 
 }  // namespace xsin

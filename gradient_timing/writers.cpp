@@ -6,6 +6,7 @@
 #include "numerics/numerics.h"
 #include "numerics/walk.h"
 #include "output/output.h"
+#include "output/table.h"
 
 namespace xsin {
 
@@ -21,17 +22,18 @@ long nowNanoseconds() {
 template <class Derivative>
 void printTimedTable(const char* name, int n, double lo, double hi, Derivative derivative) {
     const long start = nowNanoseconds();
-    std::FILE* table = openOutput(name);
-    if (table == nullptr) {
+    OutputFile table = openOutput(name);
+    if (table.stream == nullptr) {
         return;
     }
-    walkAbscissa(lo, hi, static_cast<double>(n), [&](double x) {
-        std::fprintf(table, "%20.10lf %20.10lf\n", x, derivative(x));
-    });
-    closeOutput(table, name);
+    {
+        TableWriter lines(table);
+        walkAbscissa(lo, hi, static_cast<double>(n), [&](double x) { lines.line(x, derivative(x)); });
+    }
+    closeOutput(table);
     const long end = nowNanoseconds();
     // Integer division truncates toward zero: whole microseconds.
-    std::printf("Time Passed: %ld \n", (end - start) / 1000);
+    print(standardOutput(), "Time Passed: %ld \n", (end - start) / 1000);
 }
 
 }  // namespace

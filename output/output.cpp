@@ -1,6 +1,8 @@
 #include "output/output.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdarg>
 #include <cstring>
 
 namespace xsin {
@@ -9,45 +11,99 @@ namespace {
 
 bool anyFailure = false;
 
+// Without this a write beyond ulimit -f kills the process with no message,
+// leaving a partial file and the other passes unrun.
+const bool fileSizeLimitIsAWriteError = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+
 void report(const char* verb, const char* name, int error) {
     anyFailure = true;
     std::fprintf(stderr, "%s: cannot %s %s: %s\n", program_invocation_short_name, verb, name,
                  std::strerror(error));
 }
 
-// errno is not guaranteed to hold the cause once the stream is flagged, so
-// fall back to a plain I/O error rather than print a stale reason.
+// errno is not always set when a stream fails (an earlier failure may have
+// left the stream flagged): a plain I/O error then, rather than a stale or
+// empty reason.
 int errorOr(int error) {
     return error != 0 ? error : EIO;
 }
 
-}  // namespace
-
-std::FILE* openOutput(const char* name) {
-    std::FILE* file = std::fopen(name, "w");
-    if (file == nullptr) {
-        report("open", name, errorOr(errno));
+void noteFailure(OutputFile& out) {
+    if (out.firstError == 0) {
+        out.firstError = errorOr(errno);
     }
-    return file;
 }
 
-void closeOutput(std::FILE* file, const char* name) {
-    if (file == nullptr) {
+}  // namespace
+
+OutputFile openOutput(const char* name) {
+    (void)fileSizeLimitIsAWriteError;
+    OutputFile out;
+    out.name = name;
+    out.stream = std::fopen(name, "w");
+    if (out.stream == nullptr) {
+        report("open", name, errorOr(errno));
+    }
+    return out;
+}
+
+OutputFile& standardOutput() {
+    static OutputFile out{stdout, "standard output", 0};
+    return out;
+}
+
+void put(OutputFile& out, const char* text, std::size_t size) {
+    if (out.stream != nullptr) {
+        errno = 0;
+        if (std::fwrite(text, 1, size, out.stream) != size) {
+            noteFailure(out);
+        }
+    }
+}
+
+void put(OutputFile& out, const char* text) {
+    put(out, text, std::strlen(text));
+}
+
+void print(OutputFile& out, const char* format, ...) {
+    if (out.stream != nullptr) {
+        errno = 0;
+        std::va_list arguments;
+        va_start(arguments, format);
+        const int written = std::vfprintf(out.stream, format, arguments);
+        va_end(arguments);
+        if (written < 0) {
+            noteFailure(out);
+        }
+    }
+}
+
+void closeOutput(OutputFile& out) {
+    if (out.stream == nullptr) {
         return;
     }
     errno = 0;
-    const bool written = std::fflush(file) == 0 && !std::ferror(file);
-    const int flushError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        report("write", name, errorOr(written ? errno : flushError));
+    if (std::fflush(out.stream) != 0 || std::ferror(out.stream)) {
+        noteFailure(out);
+    }
+    errno = 0;
+    if (std::fclose(out.stream) != 0) {
+        noteFailure(out);
+    }
+    out.stream = nullptr;
+    if (out.firstError != 0) {
+        report("write", out.name, out.firstError);
     }
 }
 
 int exitStatus() {
+    OutputFile& out = standardOutput();
     errno = 0;
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        report("write", "standard output", errorOr(errno));
+    if (std::fflush(out.stream) != 0 || std::ferror(out.stream)) {
+        noteFailure(out);
+    }
+    if (out.firstError != 0) {
+        report("write", out.name, out.firstError);
     }
     return anyFailure ? 1 : 0;
 }

@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "numerics/numerics.h"
 #include "output/output.h"
 #include "roots/roots.h"
@@ -13,13 +11,9 @@ namespace {
 // before it is narrowed, and f(t).
 template <class Search>
 double traced(const char* traceName, Search search) {
-    std::FILE* trace = openOutput(traceName);
-    const double root = search([trace](double a, double b, double t) {
-        if (trace != nullptr) {
-            std::fprintf(trace, "%lf %lf %lf\n", a, b, f(t));
-        }
-    });
-    closeOutput(trace, traceName);
+    OutputFile trace = openOutput(traceName);
+    const double root = search([&trace](double a, double b, double t) { print(trace, "%lf %lf %lf\n", a, b, f(t)); });
+    closeOutput(trace);
     return root;
 }
 

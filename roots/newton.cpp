@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "numerics/numerics.h"
 #include "output/output.h"
 #include "roots/roots.h"
@@ -13,14 +11,9 @@ double getNewtonRoot(double x0, const StepWatcher& watch) {
 
 // One line per step, the new iterate and f there; the start is not written.
 double getNewtonRoot(double x0) {
-    const char* traceName = "newton.txt";
-    std::FILE* trace = openOutput(traceName);
-    const double root = getNewtonRoot(x0, [trace](double x) {
-        if (trace != nullptr) {
-            std::fprintf(trace, "%lf %lf\n", x, f(x));
-        }
-    });
-    closeOutput(trace, traceName);
+    OutputFile trace = openOutput("newton.txt");
+    const double root = getNewtonRoot(x0, [&trace](double x) { print(trace, "%lf %lf\n", x, f(x)); });
+    closeOutput(trace);
     return root;
 }
 

@@ -29,7 +29,8 @@ constexpr double u = DBL_EPSILON / 2;
 // The bounds get 1 % for the terms of second order.
 double closedFormBound(double x) {
     const double x2 = x * x;
-    return 1.01 * u * (2 * x2 * x2 * std::fabs(std::sin(x2)) + 11 * x2 * std::fabs(std::cos(x2)) + 3 * std::fabs(std::sin(x2)));
+    return 1.01 * u *
+           (2 * x2 * x2 * std::fabs(std::sin(x2)) + 11 * x2 * std::fabs(std::cos(x2)) + 3 * std::fabs(std::sin(x2)));
 }
 
 double fBound(double x) {
@@ -44,7 +45,8 @@ double forwardDifferenceBound(double x) {
     const double x2 = x * x;
     const double m = std::fabs(x) + step;
     const double derivative = std::sin(x2) + 2 * x2 * std::cos(x2);
-    const double second = std::fabs(6 * x * std::cos(x2) - 4 * x * x2 * std::sin(x2)) + step * (6 + 24 * m * m + 8 * m * m * m * m);
+    const double second =
+        std::fabs(6 * x * std::cos(x2) - 4 * x * x2 * std::sin(x2)) + step * (6 + 24 * m * m + 8 * m * m * m * m);
     return 1.01 * (std::fabs(derivative) * u * std::fabs(y) / h + step * step / (2 * h) * second +
                    (fBound(y) + fBound(x)) / h + 2 * u * std::fabs(fpfinite(x)));
 }

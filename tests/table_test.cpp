@@ -1,0 +1,68 @@
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "output/table.h"
+#include "support.h"
+
+namespace xsin {
+namespace {
+
+// Compares fixedDecimal with printf's "%20.10lf" and counts the values
+// where they differ, showing the first few.
+class AgainstPrintf : public ::testing::Test {
+protected:
+    void check(double value) {
+        char ours[maxFixedWidth + 1];
+        *fixedDecimal(ours, value) = '\0';
+        char theirs[maxFixedWidth + 32];
+        std::snprintf(theirs, sizeof theirs, "%20.10lf", value);
+        ++checked;
+        if (std::string(ours) != theirs && ++differing <= 5) {
+            ADD_FAILURE() << "value " << value << ": \"" << ours << "\" instead of \"" << theirs << "\"";
+        }
+    }
+    long checked = 0;
+    long differing = 0;
+};
+
+TEST_F(AgainstPrintf, RandomValuesOfEveryMagnitudeAndSign) {
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> exponent(-12.0, 15.0);
+    for (int i = 0; i < 2000000; ++i) {
+        const double value = std::pow(10.0, exponent(random));
+        check(random() & 1 ? value : -value);
+    }
+    EXPECT_EQ(differing, 0) << "of " << checked;
+}
+
+// k/2^11 with k odd is an exact tie at the tenth decimal (k*5^10/2 has a
+// fraction of exactly one half), rounded to even; k/2^m for other m lands
+// beside the ties. Below 5e-11 a negative value rounds to -0.0000000000.
+TEST_F(AgainstPrintf, TiesNearTiesAndNegativeZeros) {
+    for (int m = 0; m <= 64; ++m) {
+        for (long k = -20000; k <= 20000; ++k) {
+            check(std::ldexp(static_cast<double>(k), -m));
+        }
+    }
+    for (double tiny : {0.0, 1e-300, 4.9e-324, 4.9999999999e-11, 5e-11, 5.0000000001e-11, 1e-10}) {
+        check(tiny);
+        check(-tiny);
+    }
+    EXPECT_EQ(differing, 0) << "of " << checked;
+}
+
+// Wider than the field, beyond 2^53 (no fraction bits left), and no
+// number at all.
+TEST_F(AgainstPrintf, WideNumbersInfinitiesAndNan) {
+    for (double value : {1e10, 123456789012.5, 9007199254740991.0, 9007199254740992.0, 1e17, 1e300,
+                         1.7976931348623157e308, HUGE_VAL, std::nan("")}) {
+        check(value);
+        check(-value);
+    }
+    EXPECT_EQ(differing, 0) << "of " << checked;
+}
+
+}  // namespace
+}  // namespace xsin
