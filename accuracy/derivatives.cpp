@@ -73,7 +73,7 @@ std::vector<DoubleDouble> exactDerivatives(const std::vector<double>& xs) {
 
 double median(std::vector<double> values) {
     if (values.empty()) {
-        return NAN;
+        return std::nan("");
     }
     const size_t middle = values.size() / 2;
     std::nth_element(values.begin(), values.begin() + static_cast<long>(middle), values.end());

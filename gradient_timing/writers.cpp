@@ -12,9 +12,11 @@ namespace xsin {
 
 namespace {
 
+// A monotonic clock: the wall clock may be stepped (by NTP or by hand)
+// during a pass, which would make its time negative or wrong.
 long nowNanoseconds() {
     using namespace std::chrono;
-    return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
+    return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 // The timed span covers opening, filling and closing the file, not the

@@ -136,7 +136,7 @@ void TableWriter::line(double first, double second, double third) {
 
 void TableWriter::flush() {
     if (used > 0) {
-        put(file, block, used);
+        put(out, block, used);
         used = 0;
     }
 }

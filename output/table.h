@@ -25,7 +25,7 @@ char* fixedDecimal(char* at, double value, std::size_t width = 20);
 // with one fwrite. The file stays the caller's to close.
 class TableWriter {
 public:
-    explicit TableWriter(OutputFile& file) : file(file) {}
+    explicit TableWriter(OutputFile& file) : out(file) {}
     ~TableWriter() { flush(); }
     TableWriter(const TableWriter&) = delete;
     TableWriter& operator=(const TableWriter&) = delete;
@@ -37,7 +37,7 @@ public:
 private:
     char* room(std::size_t numbers);
 
-    OutputFile& file;
+    OutputFile& out;
     std::size_t used = 0;
     char block[1 << 16];
 };

@@ -80,7 +80,8 @@ TEST_F(Writers, ClosedFormAndDualDifferAtMostInTheLastDecimal) {
 }
 
 TEST_F(Writers, ReversedOrNanBoundsLeaveAnEmptyFileAndStillTime) {
-    const double bounds[][2] = {{10.0, -10.0}, {NAN, 10.0}, {-10.0, NAN}};
+    const double nan = std::nan("");
+    const double bounds[][2] = {{10.0, -10.0}, {nan, 10.0}, {-10.0, nan}};
     for (const auto& bound : bounds) {
         for (const Writer& writer : writers) {
             writeFile(writer.file, "stale\n");
@@ -143,6 +144,40 @@ TEST_F(Program, AFullDiskIsReportedForTheTableItHits) {
     EXPECT_EQ(result.err, "gradient_timing: cannot write autodiffgradients.txt: No space left on device\n");
     expectComplete("realgradients.txt", "      -10.0000000000       171.9574088164");
     expectComplete("finitegradients.txt", "      -10.0000000000       171.9574127534");
+}
+
+// A file-size limit (ulimit -f, here 1000 KiB) and a disk that is full for
+// one write are write failures like any other: each is reported with its
+// own reason, and the other passes still run.
+TEST_F(Program, WriteFailuresAreReportedWithTheReasonOfTheFirst) {
+    auto result = run("ulimit -f 1000; " + program());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              "gradient_timing: cannot write realgradients.txt: File too large\n"
+              "gradient_timing: cannot write finitegradients.txt: File too large\n"
+              "gradient_timing: cannot write autodiffgradients.txt: File too large\n");
+    EXPECT_TRUE(isTimingLines(result.out, 3)) << result.out;
+
+    if (run("command -v strace").status != 0) {
+        GTEST_SKIP() << "strace is not installed";
+    }
+    result = run("strace -o /dev/null -e trace=write -e inject=write:error=ENOSPC:when=1 " + program());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "gradient_timing: cannot write realgradients.txt: No space left on device\n");
+    expectComplete("finitegradients.txt", "      -10.0000000000       171.9574127534");
+    expectComplete("autodiffgradients.txt", "      -10.0000000000       171.9574088164");
+}
+
+// Each reading of the wall clock steps it back an hour: the times of the
+// passes must not notice.
+TEST_F(Program, PassesAreTimedByAMonotonicClock) {
+    // A sanitizer runtime insists on coming first among preloaded libraries.
+    const auto result =
+        run(std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") + WALL_CLOCK_STEPS + " " + program());
+    ASSERT_TRUE(isTimingLines(result.out, 3)) << result.out;
+    for (size_t at = 0; (at = result.out.find("Time Passed: ", at)) != std::string::npos; ++at) {
+        EXPECT_LT(std::stol(result.out.substr(at + 13)), 10000000) << result.out;
+    }
 }
 
 // The relocatable object, linked with nothing but the C++ runtime and the
