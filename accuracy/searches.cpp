@@ -20,6 +20,11 @@ std::string sixDecimals(double value) {
     return text;
 }
 
+// A line of newton.txt: the new iterate and f there.
+std::string newtonLine(double x, double fx) {
+    return sixDecimals(x) + " " + sixDecimals(fx) + "\n";
+}
+
 struct Trial {
     double a;
     double b;
@@ -101,7 +106,7 @@ SearchAccuracy newton() {
     std::string trace;
     result.returned = getNewtonRoot(x0, [&](double x) {
         points.push_back(x);
-        trace += sixDecimals(x) + " " + sixDecimals(f(x)) + "\n";
+        trace += newtonLine(x, f(x));
     });
     result.truth = sinSquareZeroNear(result.returned);
     result.iterations = static_cast<int>(points.size()) - 1;
@@ -123,9 +128,8 @@ SearchAccuracy newton() {
     const bool complete = forEveryFaithfulLibrary([&] {
         ++libraries;
         std::string otherTrace;
-        const double otherRoot = newtonSearch(fWith<FaithfulMath>, fpWith<FaithfulMath>, x0, [&](double x) {
-            otherTrace += sixDecimals(x) + " " + sixDecimals(fWith<FaithfulMath>(x)) + "\n";
-        });
+        const double otherRoot = newtonSearch(fWith<FaithfulMath>, fpWith<FaithfulMath>, x0,
+                                              [&](double x) { otherTrace += newtonLine(x, fWith<FaithfulMath>(x)); });
         changes = changes || otherTrace != trace || sixDecimals(otherRoot) != sixDecimals(result.returned);
     });
     result.robust = complete && !changes;
