@@ -1,6 +1,8 @@
 #include "gradient_timing/writers.h"
 
 #include <chrono>
+#include <cinttypes>
+#include <cstdint>
 #include <cstdio>
 
 #include "numerics/numerics.h"
@@ -14,7 +16,7 @@ namespace {
 
 // A monotonic clock: the wall clock may be stepped (by NTP or by hand)
 // during a pass, which would make its time negative or wrong.
-long nowNanoseconds() {
+std::int64_t nowNanoseconds() {
     using namespace std::chrono;
     return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
 }
@@ -23,7 +25,7 @@ long nowNanoseconds() {
 // message itself.
 template <class Derivative>
 void printTimedTable(const char* name, int n, double lo, double hi, Derivative derivative) {
-    const long start = nowNanoseconds();
+    const std::int64_t start = nowNanoseconds();
     OutputFile table = openOutput(name);
     if (table.stream == nullptr) {
         return;
@@ -33,9 +35,10 @@ void printTimedTable(const char* name, int n, double lo, double hi, Derivative d
         walkAbscissa(lo, hi, static_cast<double>(n), [&](double x) { lines.line(x, derivative(x)); });
     }
     closeOutput(table);
-    const long end = nowNanoseconds();
-    // Integer division truncates toward zero: whole microseconds.
-    print(standardOutput(), "Time Passed: %ld \n", (end - start) / 1000);
+    const std::int64_t end = nowNanoseconds();
+    // Integer division truncates toward zero: whole microseconds, a signed
+    // 64-bit number on every target (long has 32 bits on some).
+    print(standardOutput(), "Time Passed: %" PRId64 " \n", (end - start) / 1000);
 }
 
 }  // namespace
