@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "numerics/binary64.h"
+
 // The elementary functions that every evaluator and equation calls, gathered
 // in one type so that the same arithmetic can run over another math library:
 // the build's own choice below, or a stand-in that a measurement supplies.

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "numerics/binary64.h"
+
 // The searches themselves, apart from whatever watches them: each tells a
 // watcher about every point it is about to test or has just reached, and
 // the watcher writes a trace, collects the iterates or does nothing.

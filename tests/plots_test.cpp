@@ -21,11 +21,10 @@ std::uint32_t bigEndian(const std::string& bytes, size_t at) {
 using Plots = testing::InTempDir;
 
 TEST_F(Plots, RenderEveryFigureAsASmallPng) {
-    const std::string accuracyReport = ACCURACY_REPORT;
-    const auto result = run(std::string(RENDER_PLOTS) + " figures " + accuracyReport);
+    const auto result = run(std::string(RENDER_PLOTS) + " figures");
     ASSERT_EQ(result.status, 0) << result.err;
     std::vector<std::string> figures{"derivatives", "derivative_errors", "exp_bisection"};
-    if (!accuracyReport.empty()) {
+    if (WITH_ACCURACY_REPORT) {
         figures.insert(figures.end(), {"evaluator_errors", "finite_difference_steps", "convergence"});
     }
     for (const std::string& figure : figures) {
