@@ -1,0 +1,156 @@
+// Every byte the programs print, pinned. The traces and the result lines
+// do not depend on the last bit of any sine (accuracy_report finds every
+// search robust), so they are compared with stored copies in every build.
+// The tables do: there the stored truth is the checksum of the tables as
+// the correctly rounded build writes them, which are the same on every
+// machine, and a build's own tables may differ from those only on the
+// lines that the fragility analysis lists.
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "support.h"
+
+#ifdef GOLDEN_TABLES
+#include <algorithm>
+
+#include "accuracy/measure.h"
+#include "numerics/correctly_rounded.h"
+#include "numerics/numerics.h"
+#include "numerics/walk.h"
+#endif
+
+namespace xsin {
+namespace {
+
+using testing::readFile;
+using testing::run;
+
+const std::string golden = GOLDEN_DIR;
+
+struct Pinned {
+    const char* program;
+    const char* path;
+    const char* file;  // nullptr: standard output
+    const char* copy;  // in the golden folder
+};
+
+const Pinned pinned[] = {
+    {"bisection_compare", BISECTION_COMPARE, "bolzano.txt", "bolzano.txt"},
+    {"bisection_compare", BISECTION_COMPARE, "bolzano14.txt", "bolzano14.txt"},
+    {"bisection_compare", BISECTION_COMPARE, nullptr, "bisection_compare.stdout"},
+    {"bisection_newton", BISECTION_NEWTON, "bolzano.txt", "bolzano.txt"},
+    {"bisection_newton", BISECTION_NEWTON, "newton.txt", "newton.txt"},
+    {"bisection_newton", BISECTION_NEWTON, nullptr, "bisection_newton.stdout"},
+    {"exp_bisection", EXP_BISECTION, nullptr, "exp_bisection.stdout"},
+    {"gradient_table", GRADIENT_TABLE, nullptr, "empty"},
+};
+
+using Golden = testing::InTempDir;
+
+TEST_F(Golden, TracesAndStandardOutputOfEveryProgramAreTheStoredBytes) {
+    for (const Pinned& p : pinned) {
+        SCOPED_TRACE(std::string(p.program) + " " + (p.file != nullptr ? p.file : "standard output"));
+        mkdir(p.program, 0755);
+        const auto result = run(std::string("cd ") + p.program + " && " + p.path);
+        ASSERT_EQ(result.status, 0) << result.err;
+        const std::string written = p.file != nullptr ? readFile(std::string(p.program) + "/" + p.file) : result.out;
+        EXPECT_TRUE(written == readFile(golden + "/" + p.copy)) << "written:\n" << written;
+    }
+}
+
+#ifdef GOLDEN_TABLES
+
+// The tables as the correctly rounded build writes them, printed by
+// printf: one line per abscissa of the walk.
+struct Table {
+    const char* file;
+    double steps;
+    std::vector<double (*)(double)> columns;  // after the abscissa
+    const char* program;
+};
+
+const Table tables[] = {
+    {"realgradients.txt", 100000.0, {fpWith<CorrectlyRoundedMath>}, GRADIENT_TIMING},
+    {"finitegradients.txt", 100000.0, {fpfiniteWith<CorrectlyRoundedMath>}, GRADIENT_TIMING},
+    {"autodiffgradients.txt", 100000.0, {afDerivativeWith<CorrectlyRoundedMath>}, GRADIENT_TIMING},
+    {"gradient.txt", 1000.0, {fpWith<CorrectlyRoundedMath>, fpfiniteWith<CorrectlyRoundedMath>}, GRADIENT_TABLE},
+};
+
+std::string correctlyRounded(const Table& table) {
+    std::string text;
+    walkAbscissa(-10.0, 10.0, table.steps, [&](double x) {
+        char field[64];
+        std::snprintf(field, sizeof field, "%20.10lf", x);
+        text += field;
+        for (auto column : table.columns) {
+            std::snprintf(field, sizeof field, " %20.10lf", column(x));
+            text += field;
+        }
+        text += '\n';
+    });
+    return text;
+}
+
+std::vector<std::vector<std::string>> numbersByLine(const std::string& text) {
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        lines.emplace_back();
+        for (std::string field; fields >> field;) {
+            lines.back().push_back(field);
+        }
+    }
+    return lines;
+}
+
+TEST_F(Golden, TablesDifferFromTheCorrectlyRoundedOnesOnlyOnFragileLines) {
+    mkdir("reference", 0755);
+    for (const Table& table : tables) {
+        testing::writeFile(std::string("reference/") + table.file, correctlyRounded(table));
+    }
+    const auto checksums = run("cd reference && sha256sum --check --quiet '" + golden + "/correctly_rounded.sha256'");
+    ASSERT_EQ(checksums.status, 0) << checksums.out << checksums.err;
+
+    ASSERT_EQ(run(GRADIENT_TIMING).status, 0);
+    ASSERT_EQ(run(GRADIENT_TABLE).status, 0);
+    const DerivativeTables analysis = measureTables();
+    long differing = 0;
+    for (const Table& table : tables) {
+        SCOPED_TRACE(table.file);
+        const auto written = numbersByLine(readFile(table.file));
+        const auto reference = numbersByLine(readFile(std::string("reference/") + table.file));
+        ASSERT_EQ(written.size(), reference.size());
+        for (size_t line = 0; line < written.size(); ++line) {
+            ASSERT_EQ(written[line].size(), reference[line].size()) << "line " << line + 1;
+            for (size_t column = 0; column < written[line].size(); ++column) {
+                if (written[line][column] == reference[line][column]) {
+                    continue;
+                }
+                ++differing;
+                bool fragile = false;
+                for (const ColumnAccuracy& c : analysis.columns) {
+                    fragile = fragile || (c.file == table.file && c.column == static_cast<int>(column) + 1 &&
+                                          std::binary_search(c.fragileLines.begin(), c.fragileLines.end(),
+                                                             static_cast<long>(line) + 1));
+                }
+                EXPECT_TRUE(fragile) << "line " << line + 1 << ", column " << column + 1 << ": "
+                                     << written[line][column] << " instead of " << reference[line][column];
+            }
+        }
+    }
+    if (std::is_same_v<Math, CorrectlyRoundedMath>) {
+        EXPECT_EQ(differing, 0);
+    }
+}
+
+#endif
+
+}  // namespace
+}  // namespace xsin
