@@ -1,27 +1,42 @@
+#include <string>
+#include <vector>
+
 #include "accuracy/report.h"
 #include "output/output.h"
-
-namespace {
-
-void writeFile(const char* name, void (*write)(const xsin::Report&, xsin::OutputFile&), const xsin::Report& report) {
-    xsin::OutputFile file = xsin::openOutput(name);
-    if (file.stream != nullptr) {
-        write(report, file);
-        xsin::closeOutput(file);
-    }
-}
-
-}  // namespace
 
 // Measures every derivative the tables print and every root search against
 // exact values, and writes what it found into the working directory.
 int main() {
-    const xsin::Report report = xsin::measureEverything();
-    writeFile("accuracy.json", xsin::writeJson, report);
-    writeFile("accuracy.md", xsin::writeMarkdown, report);
-    writeFile("accuracy_derivatives.txt", xsin::writeDerivativeData, report);
-    writeFile("accuracy_steps.txt", xsin::writeStepData, report);
-    writeFile("accuracy_iterates.txt", xsin::writeIterateData, report);
-    xsin::printSummary(report, xsin::standardOutput());
-    return xsin::exitStatus();
+    return xsin::runProgram("accuracy_report", [] {
+        const xsin::Report report = xsin::measureEverything();
+        const struct {
+            const char* name;
+            void (*write)(const xsin::Report&, xsin::OutputFile&);
+        } files[] = {
+            {"accuracy.json", xsin::writeJson},
+            {"accuracy.md", xsin::writeMarkdown},
+            {"accuracy_derivatives.txt", xsin::writeDerivativeData},
+            {"accuracy_steps.txt", xsin::writeStepData},
+            {"accuracy_iterates.txt", xsin::writeIterateData},
+        };
+        std::vector<std::string> wrote;
+        for (const auto& file : files) {
+            xsin::OutputFile out(file.name);
+            if (out.isOpen()) {
+                file.write(report, out);
+            }
+            if (out.close()) {
+                wrote.push_back(file.name);
+            }
+        }
+        xsin::printSummary(report, xsin::standardOutput());
+        // Only what was written whole: the failures are reported already.
+        std::string list;
+        for (size_t i = 0; i < wrote.size(); ++i) {
+            list += (i == 0 ? "" : i + 1 == wrote.size() ? " and " : ", ") + wrote[i];
+        }
+        if (!list.empty()) {
+            xsin::print(xsin::standardOutput(), "Wrote %s\n", list.c_str());
+        }
+    });
 }

@@ -293,9 +293,6 @@ void printSummary(const Report& report, OutputFile& out) {
         print(out, "%-17s %-13s error %.2g after %d %s, %s\n", s.program.c_str(), s.search.c_str(), s.error,
               s.iterations, s.orders.empty() ? "trial points" : "steps", s.robust ? "robust" : "not robust");
     }
-    put(out,
-        "Wrote accuracy.json, accuracy.md, accuracy_derivatives.txt, accuracy_steps.txt and "
-        "accuracy_iterates.txt\n");
 }
 
 }  // namespace xsin

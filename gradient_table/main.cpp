@@ -4,6 +4,5 @@
 // The closed-form and finite-difference derivatives of f side by side over
 // [-10, 10].
 int main() {
-    xsin::printGradients(-10.0, 10.0);
-    return xsin::exitStatus();
+    return xsin::runProgram("gradient_table", [] { xsin::printGradients(-10.0, 10.0); });
 }

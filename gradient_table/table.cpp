@@ -11,17 +11,14 @@ namespace xsin {
 
 void printGradients(double lo, double hi) {
     const char* name = "gradient.txt";
-    OutputFile table = openOutput(name);
-    if (table.stream == nullptr) {
+    OutputFile table(name);
+    if (!table.isOpen()) {
         return;
     }
     // The accumulated abscissa passes near 0 as about -1.2e-13 and ends just
     // below hi, so line 501 shows -0.0000000000 and the last line hi.
-    {
-        TableWriter lines(table);
-        walkAbscissa(lo, hi, 1000.0, [&](double x) { lines.line(x, fp(x), fpfinite(x)); });
-    }
-    closeOutput(table);
+    TableWriter lines(table);
+    walkAbscissa(lo, hi, 1000.0, [&](double x) { lines.line(x, fp(x), fpfinite(x)); });
 }
 
 }  // namespace xsin

@@ -4,8 +4,9 @@
 // Times the three derivative evaluators of f over [-10, 10] in 100000 steps,
 // each pass under the same load of formatting and file output.
 int main() {
-    xsin::printRealGradients(100000, -10.0, 10.0);
-    xsin::printFiniteGradients(100000, -10.0, 10.0);
-    xsin::printAutodiffGradients(100000, -10.0, 10.0);
-    return xsin::exitStatus();
+    return xsin::runProgram("gradient_timing", [] {
+        xsin::printRealGradients(100000, -10.0, 10.0);
+        xsin::printFiniteGradients(100000, -10.0, 10.0);
+        xsin::printAutodiffGradients(100000, -10.0, 10.0);
+    });
 }

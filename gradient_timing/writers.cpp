@@ -26,15 +26,15 @@ std::int64_t nowNanoseconds() {
 template <class Derivative>
 void printTimedTable(const char* name, int n, double lo, double hi, Derivative derivative) {
     const std::int64_t start = nowNanoseconds();
-    OutputFile table = openOutput(name);
-    if (table.stream == nullptr) {
+    OutputFile table(name);
+    if (!table.isOpen()) {
         return;
     }
     {
         TableWriter lines(table);
         walkAbscissa(lo, hi, static_cast<double>(n), [&](double x) { lines.line(x, derivative(x)); });
     }
-    closeOutput(table);
+    table.close();
     const std::int64_t end = nowNanoseconds();
     // Integer division truncates toward zero: whole microseconds, a signed
     // 64-bit number on every target (long has 32 bits on some).

@@ -1,24 +1,34 @@
 #include "output/output.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdarg>
 #include <cstring>
+#include <new>
 
 namespace xsin {
 
 namespace {
 
+const char* programName = nullptr;  // set by runProgram
 bool anyFailure = false;
 
-// Without this a write beyond ulimit -f kills the process with no message,
-// leaving a partial file and the other passes unrun.
-[[maybe_unused]] const bool fileSizeLimitIsAWriteError = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+// Without these a write beyond ulimit -f, or to a pipe whose reader has
+// gone, kills the process with no message, leaving a partial file that
+// looks whole and the other passes unrun.
+[[maybe_unused]] const bool writeFailuresAreErrors =
+    std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && std::signal(SIGPIPE, SIG_IGN) != SIG_ERR;
+
+const char* nameForMessages() {
+    return programName != nullptr ? programName : program_invocation_short_name;
+}
 
 void report(const char* verb, const char* name, int error) {
     anyFailure = true;
-    std::fprintf(stderr, "%s: cannot %s %s: %s\n", program_invocation_short_name, verb, name,
-                 std::strerror(error));
+    std::fprintf(stderr, "%s: cannot %s %s: %s\n", nameForMessages(), verb, name, std::strerror(error));
 }
 
 // errno is not always set when a stream fails (an earlier failure may have
@@ -28,26 +38,64 @@ int errorOr(int error) {
     return error != 0 ? error : EIO;
 }
 
-void noteFailure(OutputFile& out) {
-    if (out.firstError == 0) {
-        out.firstError = errorOr(errno);
+// fopen(name, "w"), but a FIFO without a reader fails at once with ENXIO
+// instead of blocking until one comes. Once open, writes block as usual.
+std::FILE* openForWriting(const char* name) {
+    const int descriptor = ::open(name, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        return nullptr;
     }
+    const int flags = ::fcntl(descriptor, F_GETFL);
+    std::FILE* stream = nullptr;
+    if (flags >= 0 && ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) == 0) {
+        stream = ::fdopen(descriptor, "w");
+    }
+    if (stream == nullptr) {
+        const int error = errno;
+        ::close(descriptor);
+        errno = error;
+    }
+    return stream;
 }
 
 }  // namespace
 
-OutputFile openOutput(const char* name) {
-    OutputFile out;
-    out.name = name;
-    out.stream = std::fopen(name, "w");
-    if (out.stream == nullptr) {
-        report("open", name, errorOr(errno));
+OutputFile::OutputFile(const char* fileName) : name(fileName) {
+    errno = 0;
+    stream = openForWriting(fileName);
+    if (stream == nullptr) {
+        report("open", fileName, errorOr(errno));
     }
-    return out;
+}
+
+void OutputFile::noteFailure() {
+    if (firstError == 0) {
+        firstError = errorOr(errno);
+    }
+}
+
+bool OutputFile::close() {
+    if (stream == nullptr) {
+        return written;
+    }
+    errno = 0;
+    if (std::fflush(stream) != 0 || std::ferror(stream)) {
+        noteFailure();
+    }
+    errno = 0;
+    if (std::fclose(stream) != 0) {
+        noteFailure();
+    }
+    stream = nullptr;
+    if (firstError != 0) {
+        report("write", name, firstError);
+    }
+    written = firstError == 0;
+    return written;
 }
 
 OutputFile& standardOutput() {
-    static OutputFile out{stdout, "standard output", 0};
+    static OutputFile out(stdout, "standard output");
     return out;
 }
 
@@ -55,7 +103,7 @@ void put(OutputFile& out, const char* text, std::size_t size) {
     if (out.stream != nullptr) {
         errno = 0;
         if (std::fwrite(text, 1, size, out.stream) != size) {
-            noteFailure(out);
+            out.noteFailure();
         }
     }
 }
@@ -69,41 +117,23 @@ void print(OutputFile& out, const char* format, ...) {
         errno = 0;
         std::va_list arguments;
         va_start(arguments, format);
-        const int written = std::vfprintf(out.stream, format, arguments);
+        const int count = std::vfprintf(out.stream, format, arguments);
         va_end(arguments);
-        if (written < 0) {
-            noteFailure(out);
+        if (count < 0) {
+            out.noteFailure();
         }
     }
 }
 
-void closeOutput(OutputFile& out) {
-    if (out.stream == nullptr) {
-        return;
+int runProgram(const char* name, void (*body)()) {
+    programName = name;
+    try {
+        body();
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "%s: out of memory\n", name);
+        anyFailure = true;
     }
-    errno = 0;
-    if (std::fflush(out.stream) != 0 || std::ferror(out.stream)) {
-        noteFailure(out);
-    }
-    errno = 0;
-    if (std::fclose(out.stream) != 0) {
-        noteFailure(out);
-    }
-    out.stream = nullptr;
-    if (out.firstError != 0) {
-        report("write", out.name, out.firstError);
-    }
-}
-
-int exitStatus() {
-    OutputFile& out = standardOutput();
-    errno = 0;
-    if (std::fflush(out.stream) != 0 || std::ferror(out.stream)) {
-        noteFailure(out);
-    }
-    if (out.firstError != 0) {
-        report("write", out.name, out.firstError);
-    }
+    standardOutput().close();
     return anyFailure ? 1 : 0;
 }
 

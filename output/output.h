@@ -5,28 +5,59 @@
 
 // Output files and standard output, with every failure reported on standard
 // error as "<program>: cannot <open|write> <file>: <reason>" and remembered,
-// so that the program can end with status 1 instead of claiming success.
-// The reason is that of the first write that failed, even when later writes
+// so that the program ends with status 1 instead of claiming success. The
+// reason is that of the first write that failed, even when later writes
 // (and the final flush) succeed.
 //
-// A file-size limit (ulimit -f) is such a failure too: linking this library
-// makes the process ignore SIGXFSZ, so that a write beyond the limit fails
-// with "File too large" instead of killing the program.
+// Nothing that can happen to an output kills or stops the program: a write
+// beyond a file-size limit (ulimit -f) fails with "File too large" and a
+// write to a pipe without a reader with "Broken pipe", instead of raising
+// SIGXFSZ or SIGPIPE (linking this library makes the process ignore both),
+// and a FIFO without a reader is reported when it is opened instead of
+// blocking. The other outputs and passes go on.
 
 namespace xsin {
 
-struct OutputFile {
-    std::FILE* stream = nullptr;  // nullptr when the file could not be opened
-    const char* name = "";
+// Runs a program's body under its own name (for the messages, whatever
+// argv[0] says), closes standard output and returns the exit status: 0
+// when every file and standard output were written whole, 1 otherwise,
+// and 1 with "<name>: out of memory" when memory ran out.
+int runProgram(const char* name, void (*body)());
+
+// A file opened for writing, closed (and a failure reported) when it goes
+// out of scope or by close().
+class OutputFile {
+public:
+    // Opens name in the working directory with mode "w": created, or
+    // emptied if it exists. One that cannot be opened is reported;
+    // writing to it then does nothing.
+    explicit OutputFile(const char* name);
+    ~OutputFile() { close(); }
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    bool isOpen() const { return stream != nullptr; }
+
+    // Closes the file, reporting the first write that failed on the way or
+    // while the buffer was flushed. True when the file was opened and
+    // written whole; a second call does nothing and says the same.
+    bool close();
+
+private:
+    OutputFile(std::FILE* standard, const char* label) : stream(standard), name(label) {}
+
+    friend OutputFile& standardOutput();
+    friend void put(OutputFile& out, const char* text, std::size_t size);
+    friend void print(OutputFile& out, const char* format, ...);
+    void noteFailure();
+
+    std::FILE* stream = nullptr;  // nullptr when not open, or no longer
+    const char* name;
     int firstError = 0;  // errno of the first write that failed, 0 if none
+    bool written = false;
 };
 
-// Opens name in the working directory with mode "w" (created, or emptied if
-// it exists). Its stream is nullptr, after reporting, when it cannot be
-// opened; writing to such a file does nothing.
-OutputFile openOutput(const char* name);
-
-// Standard output, as an output file.
+// Standard output, as an output file that runProgram closes.
 OutputFile& standardOutput();
 
 // Writes size bytes of text, or a C string.
@@ -35,13 +66,5 @@ void put(OutputFile& out, const char* text);
 
 // Writes as fprintf does.
 void print(OutputFile& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-
-// Closes a file from openOutput, reporting the first write that failed on
-// the way or while the buffer was flushed.
-void closeOutput(OutputFile& out);
-
-// Flushes standard output and returns the exit status of the program:
-// 0 when every file and standard output were written whole, 1 otherwise.
-int exitStatus();
 
 }  // namespace xsin

@@ -159,10 +159,10 @@ char* fixedDecimal(char* at, double value, std::size_t width) {
 }
 
 char* TableWriter::room(std::size_t numbers) {
-    if (sizeof block - used < numbers * (maxFixedWidth + 1)) {
+    if (blockSize - used < numbers * (maxFixedWidth + 1)) {
         flush();
     }
-    return block + used;
+    return block.get() + used;
 }
 
 void TableWriter::line(double first, double second) {
@@ -170,7 +170,7 @@ void TableWriter::line(double first, double second) {
     *at++ = ' ';
     at = fixedDecimal(at, second);
     *at++ = '\n';
-    used = static_cast<std::size_t>(at - block);
+    used = static_cast<std::size_t>(at - block.get());
 }
 
 void TableWriter::line(double first, double second, double third) {
@@ -180,12 +180,12 @@ void TableWriter::line(double first, double second, double third) {
     *at++ = ' ';
     at = fixedDecimal(at, third);
     *at++ = '\n';
-    used = static_cast<std::size_t>(at - block);
+    used = static_cast<std::size_t>(at - block.get());
 }
 
 void TableWriter::flush() {
     if (used > 0) {
-        put(out, block, used);
+        put(out, block.get(), used);
         used = 0;
     }
 }

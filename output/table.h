@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 
 #include "output/output.h"
 
@@ -22,10 +23,11 @@ constexpr std::size_t maxFixedWidth = 1 + 309 + 1 + 10;
 char* fixedDecimal(char* at, double value, std::size_t width = 20);
 
 // Gathers table lines "%20.10lf %20.10lf ...\n" into blocks and writes each
-// with one fwrite. The file stays the caller's to close.
+// with one fwrite. The file stays the caller's to close. The block lives on
+// the heap: a program may run with a small stack (ulimit -s).
 class TableWriter {
 public:
-    explicit TableWriter(OutputFile& file) : out(file) {}
+    explicit TableWriter(OutputFile& file) : out(file), block(new char[blockSize]) {}
     ~TableWriter() { flush(); }
     TableWriter(const TableWriter&) = delete;
     TableWriter& operator=(const TableWriter&) = delete;
@@ -37,9 +39,10 @@ public:
 private:
     char* room(std::size_t numbers);
 
+    static constexpr std::size_t blockSize = 1 << 16;
     OutputFile& out;
+    std::unique_ptr<char[]> block;
     std::size_t used = 0;
-    char block[1 << 16];
 };
 
 }  // namespace xsin

@@ -11,9 +11,8 @@ namespace {
 // before it is narrowed, and f(t).
 template <class Search>
 double traced(const char* traceName, Search search) {
-    OutputFile trace = openOutput(traceName);
+    OutputFile trace(traceName);
     const double root = search([&trace](double a, double b, double t) { print(trace, "%lf %lf %lf\n", a, b, f(t)); });
-    closeOutput(trace);
     return root;
 }
 

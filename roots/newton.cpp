@@ -11,9 +11,8 @@ double getNewtonRoot(double x0, const StepWatcher& watch) {
 
 // One line per step, the new iterate and f there; the start is not written.
 double getNewtonRoot(double x0) {
-    OutputFile trace = openOutput("newton.txt");
+    OutputFile trace("newton.txt");
     const double root = getNewtonRoot(x0, [&trace](double x) { print(trace, "%lf %lf\n", x, f(x)); });
-    closeOutput(trace);
     return root;
 }
 
