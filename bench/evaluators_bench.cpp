@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "fprintf_table.h"
-#include "gradient_table/table.h"
-#include "gradient_timing/writers.h"
+#include "experiments/experiments.h"
+#include "gradient_table/gradient_table.h"
+#include "gradient_timing/gradient_timing.h"
 #include "numerics/numerics.h"
 #include "numerics/walk.h"
 
@@ -23,11 +24,13 @@ namespace {
 
 using namespace xsin;
 
-// The 100000 abscissas that a pass of gradient_timing walks.
+constexpr auto walk = experiments::timedTables;
+
+// The abscissas that a pass of gradient_timing walks.
 const std::vector<double>& tableAbscissas() {
     static const std::vector<double> xs = [] {
         std::vector<double> walked;
-        walkAbscissa(-10.0, 10.0, 100000.0, [&](double x) { walked.push_back(x); });
+        walkAbscissa(walk.lo, walk.hi, static_cast<double>(walk.steps), [&](double x) { walked.push_back(x); });
         return walked;
     }();
     return xs;
@@ -89,7 +92,7 @@ private:
 void fullPass(benchmark::State& state, void (*writer)(int, double, double)) {
     Scratch scratch;
     for (auto _ : state) {
-        writer(100000, -10.0, 10.0);
+        writer(walk.steps, walk.lo, walk.hi);
     }
 }
 
@@ -99,7 +102,7 @@ BENCHMARK_CAPTURE(fullPass, printRealGradients, printRealGradients)->Unit(benchm
 void fprintfPass(benchmark::State& state) {
     Scratch scratch;
     for (auto _ : state) {
-        fprintfTable("realgradients.txt", fp);
+        fprintfTable(experiments::realGradientsFile, fp);
     }
 }
 
@@ -110,7 +113,7 @@ BENCHMARK_CAPTURE(fullPass, printAutodiffGradients, printAutodiffGradients)->Uni
 void gradientTablePass(benchmark::State& state) {
     Scratch scratch;
     for (auto _ : state) {
-        printGradients(-10.0, 10.0);
+        printGradients(experiments::sideBySideTable.lo, experiments::sideBySideTable.hi);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "experiments/experiments.h"
 #include "fprintf_table.h"
 #include "numerics/numerics.h"
 
@@ -21,7 +22,7 @@ void timed(const char* name, double (*derivative)(double)) {
 }  // namespace
 
 int main() {
-    timed("realgradients.txt", xsin::fp);
-    timed("finitegradients.txt", xsin::fpfinite);
-    timed("autodiffgradients.txt", xsin::afDerivative);
+    timed(xsin::experiments::realGradientsFile, xsin::fp);
+    timed(xsin::experiments::finiteGradientsFile, xsin::fpfinite);
+    timed(xsin::experiments::autodiffGradientsFile, xsin::afDerivative);
 }

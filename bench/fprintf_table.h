@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "experiments/experiments.h"
 #include "numerics/walk.h"
 
 // The straightforward table writer, one fprintf per line, which the
@@ -12,7 +13,8 @@ inline void fprintfTable(const char* name, double (*derivative)(double)) {
         std::perror(name);
         return;
     }
-    xsin::walkAbscissa(-10.0, 10.0, 100000.0,
+    constexpr auto walk = xsin::experiments::timedTables;
+    xsin::walkAbscissa(walk.lo, walk.hi, static_cast<double>(walk.steps),
                        [&](double x) { std::fprintf(table, "%20.10lf %20.10lf\n", x, derivative(x)); });
     std::fclose(table);
 }

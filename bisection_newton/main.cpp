@@ -1,13 +1,14 @@
+#include "experiments/experiments.h"
 #include "output/output.h"
 #include "roots/roots.h"
 
-// Midpoint bracketing on [-5, 3] against Newton's method from the same
-// left end, -5.
+// Midpoint bracketing against Newton's method from the bracket's left end.
 int main() {
     return xsin::runProgram("bisection_newton", [] {
+        constexpr auto bracket = xsin::experiments::sinSquareBracket;
         int found = 0;
-        const double bracketed = xsin::getBolzanoRoot(-5.0, 3.0, found);
-        const double newton = xsin::getNewtonRoot(-5.0);
+        const double bracketed = xsin::getBolzanoRoot(bracket.a, bracket.b, found);
+        const double newton = xsin::getNewtonRoot(xsin::experiments::newtonStart);
         xsin::print(xsin::standardOutput(), "Roots: %lf %lf \n", bracketed, newton);
     });
 }

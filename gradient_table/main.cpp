@@ -1,8 +1,10 @@
-#include "gradient_table/table.h"
+#include "experiments/experiments.h"
+#include "gradient_table/gradient_table.h"
 #include "output/output.h"
 
-// The closed-form and finite-difference derivatives of f side by side over
-// [-10, 10].
+// The closed-form and finite-difference derivatives of f side by side.
 int main() {
-    return xsin::runProgram("gradient_table", [] { xsin::printGradients(-10.0, 10.0); });
+    return xsin::runProgram("gradient_table", [] {
+        xsin::printGradients(xsin::experiments::sideBySideTable.lo, xsin::experiments::sideBySideTable.hi);
+    });
 }

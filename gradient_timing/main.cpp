@@ -1,12 +1,14 @@
-#include "gradient_timing/writers.h"
+#include "experiments/experiments.h"
+#include "gradient_timing/gradient_timing.h"
 #include "output/output.h"
 
-// Times the three derivative evaluators of f over [-10, 10] in 100000 steps,
-// each pass under the same load of formatting and file output.
+// Times the three derivative evaluators of f over the same walk, each pass
+// under the same load of formatting and file output.
 int main() {
     return xsin::runProgram("gradient_timing", [] {
-        xsin::printRealGradients(100000, -10.0, 10.0);
-        xsin::printFiniteGradients(100000, -10.0, 10.0);
-        xsin::printAutodiffGradients(100000, -10.0, 10.0);
+        constexpr auto walk = xsin::experiments::timedTables;
+        xsin::printRealGradients(walk.steps, walk.lo, walk.hi);
+        xsin::printFiniteGradients(walk.steps, walk.lo, walk.hi);
+        xsin::printAutodiffGradients(walk.steps, walk.lo, walk.hi);
     });
 }

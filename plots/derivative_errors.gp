@@ -9,12 +9,12 @@ fdZeros = int(STATS_sum)
 stats data."/gradients.txt" using (abs($6 - $2) == 0 ? 1 : 0) nooutput
 adZeros = int(STATS_sum)
 adOthers = STATS_records - adZeros
-set title "Distance from the closed form in the tables (10 decimals), 100000 abscissas"
+set title "Distance from the closed form in the tables (10 decimals), every line"
 set xlabel "x"
 set ylabel "|method - closed form|"
 set logscale y
 set format y "10^{%L}"
-set xrange [-10:10]
+set autoscale xfix
 set yrange [floor / 3:1e-3]
 set key below
 plot data."/gradients.txt" using 1:(abs($4 - $2) > 0 ? abs($4 - $2) : 1/0) with points pt 7 ps 0.12 lc rgb "#d62728" \

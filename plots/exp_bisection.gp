@@ -2,9 +2,10 @@ load sprintf("%s/style.gp", system("dirname ".ARG0))
 set terminal pngcairo size 900,700
 set output out
 floor = 1e-7
-set multiplot layout 2,1 title "Bisection of e^x + x - 5 = 0 on [1, 4], from the trace on standard output"
+set multiplot layout 2,1 title "Bisection of e^x + x - 5 = 0, from the trace on standard output"
 set xlabel "narrowing (trace line)"
-set xrange [0:28]
+set autoscale xfix
+set offsets 1, 1, 0, 0
 set ylabel "bracket end"
 set key top right opaque
 set yrange [0.9:2.6]

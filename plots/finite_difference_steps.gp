@@ -1,6 +1,6 @@
 load sprintf("%s/style.gp", system("dirname ".ARG0))
 set output out
-set title "Forward difference (f(h + x) - f(x))/h over the 1001 abscissas of gradient\\_table"
+set title "Forward difference (f(h + x) - f(x))/h over the abscissas of gradient\\_table"
 set xlabel "step h"
 set ylabel "|error| against the exact f'(x)"
 set logscale xy

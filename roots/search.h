@@ -4,9 +4,9 @@
 
 #include "numerics/binary64.h"
 
-// The searches themselves, apart from whatever watches them: each tells a
-// watcher about every point it is about to test or has just reached, and
-// the watcher writes a trace, collects the iterates or does nothing.
+// The searches themselves, apart from whatever watches them: each reports
+// every point it tests or reaches, with f there, to a callable it is given,
+// which writes a trace, collects the iterates or does nothing.
 
 namespace xsin {
 
@@ -38,20 +38,23 @@ inline double quarterPoint(double a, double b) {
 }
 
 // Narrows [a, b] at trialPoint(a, b) until |f| < rootTolerance there;
-// watch(a, b, t) hears of every trial point t before it is tested, with the
-// bracket it was chosen in. Nothing checks that f changes sign on [a, b]:
-// without a sign change the left end moves to every trial point, and a zero
-// lying at a itself is left behind.
-template <class F, class TrialPoint, class Watch>
-double bracketSearch(F f, double a, double b, int& found, TrialPoint trialPoint, Watch watch) {
+// report(a, b, t, f(t)) hears of every trial point t before it is tested,
+// with the bracket it was chosen in. Returns t and sets found to 1, or
+// returns notFound and sets found to 0 after maxTrials trial points (only
+// found tells a genuine -1.0 from a failure). Nothing checks that f changes
+// sign on [a, b]: without a sign change the left end moves to every trial
+// point, and a zero lying at a itself is left behind.
+template <class F, class TrialPoint, class Report>
+double bracketSearch(F f, double a, double b, int& found, TrialPoint trialPoint, Report&& report) {
     double t = trialPoint(a, b);
     for (int remaining = maxTrials; remaining > 0; --remaining) {
-        watch(a, b, t);
-        if (meetsTolerance(f(t))) {
+        const double ft = f(t);
+        report(a, b, t, ft);
+        if (meetsTolerance(ft)) {
             found = 1;
             return t;
         }
-        if (rootLiesLeft(f(a), f(t))) {
+        if (rootLiesLeft(f(a), ft)) {
             b = t;
         } else {
             a = t;
@@ -63,19 +66,21 @@ double bracketSearch(F f, double a, double b, int& found, TrialPoint trialPoint,
 }
 
 // Newton's iteration x = x - f(x)/slope(x) from x0 until |f(x)| <
-// rootTolerance, for at most maxNewtonSteps steps; watch(x) hears of every
-// new iterate. Returns the last iterate, whether or not it met the
+// rootTolerance, for at most maxNewtonSteps steps; report(x, f(x)) hears of
+// every new iterate. Returns the last iterate, whether or not it met the
 // tolerance. A zero slope is not guarded against: the NaN it leads to never
 // passes the test and runs to the cap.
-template <class F, class Slope, class Watch>
-double newtonSearch(F f, Slope slope, double x0, Watch watch) {
+template <class F, class Slope, class Report>
+double newtonSearch(F f, Slope slope, double x0, Report&& report) {
     double x = x0;
+    double fx = f(x);
     for (int remaining = maxNewtonSteps; remaining > 0; --remaining) {
-        if (meetsTolerance(f(x))) {
+        if (meetsTolerance(fx)) {
             break;
         }
-        x = x - f(x) / slope(x);
-        watch(x);
+        x = x - fx / slope(x);
+        fx = f(x);
+        report(x, fx);
     }
     return x;
 }

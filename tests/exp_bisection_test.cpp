@@ -1,7 +1,8 @@
 #include <cmath>
 #include <string>
 
-#include "exp_bisection/root.h"
+#include "exp_bisection/exp_bisection.h"
+#include "experiments/experiments.h"
 #include "support.h"
 
 namespace expbisection {
@@ -23,10 +24,12 @@ const char* const firstLines =
     "1.000000 1.750000 0.330077\n"
     "1.000000 1.375000 -0.533626\n";
 
+constexpr auto bracket = xsin::experiments::expBracket;
+
 TEST(ExpBisection, TracesTwentySevenNarrowingsOnOneToFour) {
     int found = 0;
     double root = 0.0;
-    const std::string trace = captureStdout([&] { root = getRoot(1.0, 4.0, found); });
+    const std::string trace = captureStdout([&] { root = getRoot(bracket.a, bracket.b, found); });
     EXPECT_EQ(found, 1);
     EXPECT_LT(std::fabs(f(root)), 1e-8);
     EXPECT_NEAR(root, 1.306559, 5e-7);
@@ -37,7 +40,7 @@ TEST(ExpBisection, TracesTwentySevenNarrowingsOnOneToFour) {
 TEST(ExpBisection, AFirstMidpointAtTheRootPrintsNothing) {
     int found = 0;
     double root = 0.0;
-    captureStdout([&] { root = getRoot(1.0, 4.0, found); });
+    captureStdout([&] { root = getRoot(bracket.a, bracket.b, found); });
     ASSERT_EQ(found, 1);
 
     found = 0;

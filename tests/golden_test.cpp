@@ -19,7 +19,8 @@
 #ifdef GOLDEN_TABLES
 #include <algorithm>
 
-#include "accuracy/measure.h"
+#include "accuracy_report/measure.h"
+#include "experiments/experiments.h"
 #include "numerics/correctly_rounded.h"
 #include "numerics/numerics.h"
 #include "numerics/walk.h"
@@ -70,21 +71,23 @@ TEST_F(Golden, TracesAndStandardOutputOfEveryProgramAreTheStoredBytes) {
 // printf: one line per abscissa of the walk.
 struct Table {
     const char* file;
-    double steps;
+    experiments::Walk walk;
     std::vector<double (*)(double)> columns;  // after the abscissa
     const char* program;
 };
 
 const Table tables[] = {
-    {"realgradients.txt", 100000.0, {fpWith<CorrectlyRoundedMath>}, GRADIENT_TIMING},
-    {"finitegradients.txt", 100000.0, {fpfiniteWith<CorrectlyRoundedMath>}, GRADIENT_TIMING},
-    {"autodiffgradients.txt", 100000.0, {afDerivativeWith<CorrectlyRoundedMath>}, GRADIENT_TIMING},
-    {"gradient.txt", 1000.0, {fpWith<CorrectlyRoundedMath>, fpfiniteWith<CorrectlyRoundedMath>}, GRADIENT_TABLE},
+    {"realgradients.txt", experiments::timedTables, {fpWith<CorrectlyRoundedMath>}, GRADIENT_TIMING},
+    {"finitegradients.txt", experiments::timedTables, {fpfiniteWith<CorrectlyRoundedMath>}, GRADIENT_TIMING},
+    {"autodiffgradients.txt", experiments::timedTables, {afDerivativeWith<CorrectlyRoundedMath>}, GRADIENT_TIMING},
+    {"gradient.txt", experiments::sideBySideTable, {fpWith<CorrectlyRoundedMath>, fpfiniteWith<CorrectlyRoundedMath>},
+     GRADIENT_TABLE},
 };
 
 std::string correctlyRounded(const Table& table) {
     std::string text;
-    walkAbscissa(-10.0, 10.0, table.steps, [&](double x) {
+    const auto walk = table.walk;
+    walkAbscissa(walk.lo, walk.hi, static_cast<double>(walk.steps), [&](double x) {
         char field[64];
         std::snprintf(field, sizeof field, "%20.10lf", x);
         text += field;
@@ -135,9 +138,9 @@ TEST_F(Golden, TablesDifferFromTheCorrectlyRoundedOnesOnlyOnFragileLines) {
                 }
                 ++differing;
                 bool fragile = false;
-                for (const ColumnAccuracy& c : analysis.columns) {
-                    fragile = fragile || (c.file == table.file && c.column == static_cast<int>(column) + 1 &&
-                                          std::binary_search(c.fragileLines.begin(), c.fragileLines.end(),
+                for (const ColumnAccuracy* c : analysis.columns()) {
+                    fragile = fragile || (c->file == table.file && c->column == static_cast<int>(column) + 1 &&
+                                          std::binary_search(c->fragileLines.begin(), c->fragileLines.end(),
                                                              static_cast<long>(line) + 1));
                 }
                 EXPECT_TRUE(fragile) << "line " << line + 1 << ", column " << column + 1 << ": "

@@ -3,7 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "gradient_table/table.h"
+#include "experiments/experiments.h"
+#include "gradient_table/gradient_table.h"
 #include "support.h"
 
 namespace xsin {
@@ -17,7 +18,7 @@ using testing::writeFile;
 using GradientTable = testing::InTempDir;
 
 TEST_F(GradientTable, ThousandStepsGiveOneThousandAndOneLines) {
-    printGradients(-10.0, 10.0);
+    printGradients(experiments::sideBySideTable.lo, experiments::sideBySideTable.hi);
     const auto lines = readLines("gradient.txt");
     ASSERT_EQ(lines.size(), 1001u);
     EXPECT_EQ(lines[0], "      -10.0000000000       171.9574088164       171.9574127534");

@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "gradient_timing/writers.h"
+#include "experiments/experiments.h"
+#include "gradient_timing/gradient_timing.h"
 #include "support.h"
 
 namespace xsin {
@@ -45,11 +46,13 @@ const Writer writers[] = {
     {"autodiffgradients.txt", printAutodiffGradients, "171.9574088164"},
 };
 
+constexpr auto walk = experiments::timedTables;
+
 using Writers = testing::InTempDir;
 
 TEST_F(Writers, FullTablesHoldOneHundredThousandLines) {
     for (const Writer& writer : writers) {
-        const std::string out = testing::captureStdout([&] { writer.print(100000, -10.0, 10.0); });
+        const std::string out = testing::captureStdout([&] { writer.print(walk.steps, walk.lo, walk.hi); });
         EXPECT_TRUE(isTimingLines(out, 1)) << out;
         const auto lines = readLines(writer.file);
         ASSERT_EQ(lines.size(), 100000u) << writer.file;
@@ -61,8 +64,8 @@ TEST_F(Writers, FullTablesHoldOneHundredThousandLines) {
 
 TEST_F(Writers, ClosedFormAndDualDifferAtMostInTheLastDecimal) {
     testing::captureStdout([] {
-        printRealGradients(100000, -10.0, 10.0);
-        printAutodiffGradients(100000, -10.0, 10.0);
+        printRealGradients(walk.steps, walk.lo, walk.hi);
+        printAutodiffGradients(walk.steps, walk.lo, walk.hi);
     });
     const auto real = readLines("realgradients.txt");
     const auto dual = readLines("autodiffgradients.txt");

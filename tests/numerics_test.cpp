@@ -1,6 +1,7 @@
 #include <cmath>
 #include <vector>
 
+#include "experiments/experiments.h"
 #include "numerics/numerics.h"
 #include "numerics/walk.h"
 #include "support.h"
@@ -10,10 +11,11 @@ namespace {
 
 using testing::tenDecimals;
 
-// The abscissas of the full tables: [-10, 10] in 100000 steps.
+// The abscissas of gradient_timing's tables.
 std::vector<double> tableAbscissas() {
+    constexpr auto walk = experiments::timedTables;
     std::vector<double> xs;
-    walkAbscissa(-10.0, 10.0, 100000.0, [&](double x) { xs.push_back(x); });
+    walkAbscissa(walk.lo, walk.hi, static_cast<double>(walk.steps), [&](double x) { xs.push_back(x); });
     return xs;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "experiments/experiments.h"
 #include "roots/roots.h"
 #include "support.h"
 
@@ -21,11 +22,13 @@ std::string sixDecimals(double value) {
     return text;
 }
 
+constexpr auto bracket = experiments::sinSquareBracket;
+
 using Bracketing = testing::InTempDir;
 
 TEST_F(Bracketing, MidpointSearchOnTheProgramsInterval) {
     int found = 0;
-    const double root = getBolzanoRoot(-5.0, 3.0, found);
+    const double root = getBolzanoRoot(bracket.a, bracket.b, found);
     EXPECT_EQ(found, 1);
     EXPECT_EQ(sixDecimals(root), "-3.069980");
     const auto lines = readLines("bolzano.txt");
@@ -43,7 +46,7 @@ TEST_F(Bracketing, MidpointSearchOnTheProgramsInterval) {
 
 TEST_F(Bracketing, QuarterPointSearchOnTheProgramsInterval) {
     int found = 0;
-    const double root = getBolzanoRoot14(-5.0, 3.0, found);
+    const double root = getBolzanoRoot14(bracket.a, bracket.b, found);
     EXPECT_EQ(found, 1);
     EXPECT_EQ(sixDecimals(root), "-4.689472");
     const auto lines = readLines("bolzano14.txt");
@@ -111,7 +114,7 @@ TEST_F(Bracketing, AnExistingTraceIsReplaced) {
 using Newton = testing::InTempDir;
 
 TEST_F(Newton, ThreeStepsFromMinusFive) {
-    EXPECT_EQ(sixDecimals(getNewtonRoot(-5.0)), "-5.013257");
+    EXPECT_EQ(sixDecimals(getNewtonRoot(experiments::newtonStart)), "-5.013257");
     EXPECT_EQ(readFile("newton.txt"),
               "-5.013388 -0.006628\n"
               "-5.013257 -0.000000\n"

@@ -3,7 +3,7 @@
 #include <random>
 #include <string>
 
-#include "output/table.h"
+#include "output/decimal.h"
 #include "support.h"
 
 namespace xsin {
@@ -49,6 +49,19 @@ TEST_F(AgainstPrintf, TiesNearTiesAndNegativeZeros) {
     for (double tiny : {0.0, 1e-300, 4.9e-324, 4.9999999999e-11, 5e-11, 5.0000000001e-11, 1e-10}) {
         check(tiny);
         check(-tiny);
+    }
+    EXPECT_EQ(differing, 0) << "of " << checked;
+}
+
+// Just below an integer by less than half of 1e-10, a value rounds up into
+// the integer part: 0.99999999996 prints 1.0000000000 (the last abscissa of
+// gradient.txt, 9.99999999999975, does).
+TEST_F(AgainstPrintf, CarriesIntoTheIntegerPart) {
+    for (double whole = 1; whole <= 4096; ++whole) {
+        for (double below : {5e-11, 4.9e-11, 1e-12, std::ldexp(whole, -52)}) {
+            check(whole - below);
+            check(below - whole);
+        }
     }
     EXPECT_EQ(differing, 0) << "of " << checked;
 }

@@ -1,4 +1,4 @@
-#include "accuracy/faithful.h"
+#include "accuracy_report/faithful.h"
 
 #include <cstdint>
 #include <cstring>

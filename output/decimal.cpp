@@ -1,4 +1,4 @@
-#include "output/table.h"
+#include "output/decimal.h"
 
 #include <charconv>
 #include <cmath>
@@ -156,38 +156,6 @@ char* fixedDecimal(char* at, double value, std::size_t width) {
     *end++ = '.';
     end = putPairs(end, decimals, 5);
     return align(at, text, static_cast<std::size_t>(end - text), width);
-}
-
-char* TableWriter::room(std::size_t numbers) {
-    if (blockSize - used < numbers * (maxFixedWidth + 1)) {
-        flush();
-    }
-    return block.get() + used;
-}
-
-void TableWriter::line(double first, double second) {
-    char* at = fixedDecimal(room(2), first);
-    *at++ = ' ';
-    at = fixedDecimal(at, second);
-    *at++ = '\n';
-    used = static_cast<std::size_t>(at - block.get());
-}
-
-void TableWriter::line(double first, double second, double third) {
-    char* at = fixedDecimal(room(3), first);
-    *at++ = ' ';
-    at = fixedDecimal(at, second);
-    *at++ = ' ';
-    at = fixedDecimal(at, third);
-    *at++ = '\n';
-    used = static_cast<std::size_t>(at - block.get());
-}
-
-void TableWriter::flush() {
-    if (used > 0) {
-        put(out, block.get(), used);
-        used = 0;
-    }
 }
 
 }  // namespace xsin

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "accuracy/faithful.h"
-#include "accuracy/measure.h"
+#include "accuracy_report/faithful.h"
+#include "accuracy_report/measure.h"
 #include "output/output.h"
 
 namespace xsin {
@@ -14,7 +14,7 @@ struct Report {
     std::string mathLibrary;      // the elementary functions of this build
     DerivativeTables tables;
     std::vector<StepAccuracy> steps;
-    std::vector<SearchAccuracy> searches;
+    Searches searches;
     LibraryCheck library;
 };
 

@@ -1,4 +1,4 @@
-#include "accuracy/exact.h"
+#include "accuracy_report/exact.h"
 
 #include <mpfr.h>
 

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "accuracy/report.h"
+#include "accuracy_report/report.h"
 #include "output/output.h"
 
 // Measures every derivative the tables print and every root search against

@@ -1,14 +1,14 @@
-#include "gradient_timing/writers.h"
+#include "gradient_timing/gradient_timing.h"
 
 #include <chrono>
 #include <cinttypes>
 #include <cstdint>
-#include <cstdio>
 
+#include "experiments/experiments.h"
 #include "numerics/numerics.h"
 #include "numerics/walk.h"
 #include "output/output.h"
-#include "output/table.h"
+#include "output/table_writer.h"
 
 namespace xsin {
 
@@ -44,15 +44,15 @@ void printTimedTable(const char* name, int n, double lo, double hi, Derivative d
 }  // namespace
 
 void printRealGradients(int n, double lo, double hi) {
-    printTimedTable("realgradients.txt", n, lo, hi, fp);
+    printTimedTable(experiments::realGradientsFile, n, lo, hi, fp);
 }
 
 void printFiniteGradients(int n, double lo, double hi) {
-    printTimedTable("finitegradients.txt", n, lo, hi, fpfinite);
+    printTimedTable(experiments::finiteGradientsFile, n, lo, hi, fpfinite);
 }
 
 void printAutodiffGradients(int n, double lo, double hi) {
-    printTimedTable("autodiffgradients.txt", n, lo, hi, afDerivative);
+    printTimedTable(experiments::autodiffGradientsFile, n, lo, hi, afDerivative);
 }
 
 }  // namespace xsin

@@ -1,35 +1,18 @@
 #include <cmath>
-#include <cstdio>
 #include <string>
 
-#include "accuracy/faithful.h"
-#include "accuracy/measure.h"
-#include "exp_bisection/root.h"
+#include "accuracy_report/faithful.h"
+#include "accuracy_report/measure.h"
+#include "exp_bisection/exp_bisection.h"
+#include "experiments/experiments.h"
 #include "numerics/numerics.h"
+#include "output/trace.h"
 #include "roots/roots.h"
 #include "roots/search.h"
 
 namespace xsin {
 
 namespace {
-
-// The traces and result lines print six decimals.
-std::string sixDecimals(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%lf", value);
-    return text;
-}
-
-// A line of newton.txt: the new iterate and f there.
-std::string newtonLine(double x, double fx) {
-    return sixDecimals(x) + " " + sixDecimals(fx) + "\n";
-}
-
-struct Trial {
-    double a;
-    double b;
-    double t;
-};
 
 void setIterates(SearchAccuracy& search, const std::vector<double>& points) {
     for (double point : points) {
@@ -42,6 +25,7 @@ void setIterates(SearchAccuracy& search, const std::vector<double>& points) {
 // point; its average over the search is the geometric mean from the first
 // bracket to the last.
 void setTrials(SearchAccuracy& search, const std::vector<Trial>& trials) {
+    search.trials = trials;
     search.iterations = static_cast<int>(trials.size());
     std::vector<double> points;
     for (const Trial& trial : trials) {
@@ -54,23 +38,24 @@ void setTrials(SearchAccuracy& search, const std::vector<Trial>& trials) {
 }
 
 // Along the path the search took, could a faithful library change a
-// decision (the tolerance test, the sign of the product) or a printed f(t)?
+// decision (the tolerance test, the sign of the product) or a printed line?
 // Trial points follow from the decisions alone, so if none can change, the
-// whole trace is the same under every faithful library.
+// whole trace is the same under every faithful library. printedFrom is the
+// first trial whose line is printed.
 template <class F, class FFaithful>
-void checkBracketing(SearchAccuracy& search, const std::vector<Trial>& trials, bool found, bool firstPrinted, F f,
-                     FFaithful fFaithful) {
+void checkBracketing(SearchAccuracy& search, bool found, size_t printedFrom, F f, FFaithful fFaithful) {
     long changing = 0;
+    const auto& trials = search.trials;
     for (size_t i = 0; i < trials.size(); ++i) {
         const Trial& trial = trials[i];
         const bool stops = found && i + 1 == trials.size();
-        const bool printed = firstPrinted || i > 0;
         const bool left = rootLiesLeft(f(trial.a), f(trial.t));
-        const std::string text = sixDecimals(f(trial.t));
+        const std::string line = bracketLine(trial.a, trial.b, f(trial.t));
         bool changes = false;
         forEveryFaithfulLibrary([&] {
             const double ft = fFaithful(trial.t);
-            changes = changes || meetsTolerance(ft) != stops || (printed && sixDecimals(ft) != text) ||
+            changes = changes || meetsTolerance(ft) != stops ||
+                      (i >= printedFrom && bracketLine(trial.a, trial.b, ft) != line) ||
                       (!stops && rootLiesLeft(fFaithful(trial.a), ft) != left);
         });
         changing += changes;
@@ -81,16 +66,26 @@ void checkBracketing(SearchAccuracy& search, const std::vector<Trial>& trials, b
                             : std::to_string(changing) + " trial points where a decision or a printed value can change";
 }
 
-SearchAccuracy bracketing(const char* search, double (*root)(double, double, int&, const TrialWatcher&)) {
+// The zero of x*sin(x^2) nearest the returned point, -+sqrt(k*pi), where
+// |f'| = |2x^2 cos(x^2)| = 2k*pi.
+void setSinSquareZero(SearchAccuracy& search) {
+    search.truth = sinSquareZeroNear(search.returned);
+    search.slopeAtZero = 2 * search.truth.value.hi * search.truth.value.hi;
+}
+
+template <class Search>
+SearchAccuracy bracketing(const char* name, Search search) {
     SearchAccuracy result;
     result.program = "bisection_compare";
-    result.search = search;
+    result.search = name;
     std::vector<Trial> trials;
     int found = 0;
-    result.returned = root(-5.0, 3.0, found, [&](double a, double b, double t) { trials.push_back({a, b, t}); });
-    result.truth = sinSquareZeroNear(result.returned);
+    const auto bracket = experiments::sinSquareBracket;
+    result.returned =
+        search(bracket.a, bracket.b, found, [&](double a, double b, double t, double) { trials.push_back({a, b, t}); });
+    setSinSquareZero(result);
     setTrials(result, trials);
-    checkBracketing(result, trials, found == 1, true, f, fWith<FaithfulMath>);
+    checkBracketing(result, found == 1, 0, f, fWith<FaithfulMath>);
     return result;
 }
 
@@ -98,17 +93,17 @@ SearchAccuracy bracketing(const char* search, double (*root)(double, double, int
 // search is run under every faithful library and its trace and result
 // compared with the actual ones.
 SearchAccuracy newton() {
-    const double x0 = -5.0;
+    const double x0 = experiments::newtonStart;
     SearchAccuracy result;
     result.program = "bisection_newton";
     result.search = "newton";
     std::vector<double> points{x0};
     std::string trace;
-    result.returned = getNewtonRoot(x0, [&](double x) {
+    result.returned = getNewtonRoot(x0, [&](double x, double fx) {
         points.push_back(x);
-        trace += newtonLine(x, f(x));
+        trace += newtonLine(x, fx);
     });
-    result.truth = sinSquareZeroNear(result.returned);
+    setSinSquareZero(result);
     result.iterations = static_cast<int>(points.size()) - 1;
     setIterates(result, points);
     // Order p from e(k+1) = C*e(k)^p, while the errors are still well above
@@ -124,49 +119,56 @@ SearchAccuracy newton() {
     }
 
     bool changes = false;
-    long libraries = 0;
     const bool complete = forEveryFaithfulLibrary([&] {
-        ++libraries;
+        ++result.libraries;
         std::string otherTrace;
         const double otherRoot = newtonSearch(fWith<FaithfulMath>, fpWith<FaithfulMath>, x0,
-                                              [&](double x) { otherTrace += newtonLine(x, fWith<FaithfulMath>(x)); });
+                                              [&](double x, double fx) { otherTrace += newtonLine(x, fx); });
         changes = changes || otherTrace != trace || sixDecimals(otherRoot) != sixDecimals(result.returned);
     });
     result.robust = complete && !changes;
     result.robustness = !complete ? "undecided: too many ways for the iterates to differ"
                         : changes ? "the trace or the printed root can change"
-                                  : "the same trace and root under all " + std::to_string(libraries) +
+                                  : "the same trace and root under all " + std::to_string(result.libraries) +
                                         " faithful libraries that answer its calls differently";
     return result;
 }
 
 SearchAccuracy expEquation() {
-    const double a = 1.0;
-    const double b = 4.0;
+    const auto bracket = experiments::expBracket;
     SearchAccuracy result;
     result.program = "exp_bisection";
     result.search = "midpoint";
     // The search reports each narrowed bracket and the midpoint it tests
-    // next; the first midpoint, of [1, 4] itself, comes before any report.
-    std::vector<Trial> trials{{a, b, midpoint(a, b)}};
+    // next; the first midpoint, of the bracket itself, comes before any
+    // report and is not printed.
+    std::vector<Trial> trials{{bracket.a, bracket.b, midpoint(bracket.a, bracket.b)}};
     int found = 0;
-    result.returned = expbisection::getRoot(a, b, found, [&](double left, double right, double next) {
-        trials.push_back({left, right, next});
-    });
+    result.returned = expbisection::getRoot(expbisection::f, bracket.a, bracket.b, found,
+                                            [&](double a, double b, double t, double) { trials.push_back({a, b, t}); });
     if (found == 0) {
         trials.pop_back();  // the last midpoint is formed but never tested
     }
     result.truth = expEquationZero();
+    result.slopeAtZero = Math::exp(result.truth.value.hi) + 1;
     setTrials(result, trials);
-    checkBracketing(result, trials, found == 1, false, expbisection::f, expbisection::fWith<FaithfulMath>);
+    checkBracketing(result, found == 1, 1, expbisection::f, expbisection::fWith<FaithfulMath>);
     return result;
 }
 
 }  // namespace
 
-std::vector<SearchAccuracy> measureSearches() {
-    return {bracketing("midpoint", getBolzanoRoot), bracketing("quarter-point", getBolzanoRoot14), newton(),
-            expEquation()};
+Searches measureSearches() {
+    Searches searches;
+    searches.midpoint = bracketing("midpoint", [](double a, double b, int& found, auto report) {
+        return getBolzanoRoot(a, b, found, report);
+    });
+    searches.quarterPoint = bracketing("quarter-point", [](double a, double b, int& found, auto report) {
+        return getBolzanoRoot14(a, b, found, report);
+    });
+    searches.newton = newton();
+    searches.expEquation = expEquation();
+    return searches;
 }
 
 }  // namespace xsin

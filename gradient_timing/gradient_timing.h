@@ -7,13 +7,16 @@
 
 namespace xsin {
 
-// "realgradients.txt": the closed form fp.
+// Each writes its own file of gradient_timing's experiment
+// (experiments/experiments.h).
+
+// The closed form fp.
 void printRealGradients(int n, double lo, double hi);
 
-// "finitegradients.txt": the forward difference fpfinite.
+// The forward difference fpfinite.
 void printFiniteGradients(int n, double lo, double hi);
 
-// "autodiffgradients.txt": the derivative component of af seeded with 1.0.
+// The derivative component of af seeded with 1.0.
 void printAutodiffGradients(int n, double lo, double hi);
 
 }  // namespace xsin
