@@ -104,17 +104,19 @@ TEST_F(Faults, NeverKillHangOrClaimSuccess) {
     for (const Fault& fault : faults) {
         check(fault);
     }
-    if (run("command -v strace").status == 0) {
-        check(closeFault);
-    } else {
-        ADD_FAILURE() << "strace is not installed";
-    }
     if (!sanitized) {
         for (const Fault& fault : unsanitizedFaults) {
             check(fault);
         }
     }
     close(9);
+}
+
+TEST_F(Faults, StandardOutputThatFailsWhenClosedUnderStrace) {
+    if (run("command -v strace").status != 0) {
+        GTEST_SKIP() << "strace is not installed (Debian package strace)";
+    }
+    check(closeFault);
 }
 
 }  // namespace
