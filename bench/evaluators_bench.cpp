@@ -8,6 +8,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -19,6 +20,7 @@
 #include "gradient_timing/gradient_timing.h"
 #include "numerics/numerics.h"
 #include "numerics/walk.h"
+#include "output/decimal.h"
 
 namespace {
 
@@ -54,6 +56,69 @@ BENCHMARK(perCall<f>)->Name("f");
 BENCHMARK(perCall<fp>)->Name("fp");
 BENCHMARK(perCall<fpfinite>)->Name("fpfinite");
 BENCHMARK(perCall<afDerivative>)->Name("af_derivative");
+
+// The numbers a pass of gradient_timing prints: its abscissas and the
+// closed-form derivatives.
+const std::vector<double>& printedNumbers() {
+    static const std::vector<double> numbers = [] {
+        std::vector<double> all = tableAbscissas();
+        for (double x : tableAbscissas()) {
+            all.push_back(fp(x));
+        }
+        return all;
+    }();
+    return numbers;
+}
+
+// Seconds per number converted, shown with an SI prefix.
+benchmark::Counter perNumber(size_t numbers) {
+    return benchmark::Counter(static_cast<double>(numbers),
+                              benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// The exact conversion of the tables, into one field of 20 characters.
+void tableConversion(benchmark::State& state) {
+    const std::vector<double>& numbers = printedNumbers();
+    char field[maxFixedWidth + 1];
+    for (auto _ : state) {
+        for (double value : numbers) {
+            benchmark::DoNotOptimize(tableDecimal(field, value));
+            benchmark::ClobberMemory();
+        }
+    }
+    state.counters["per_number"] = perNumber(numbers.size());
+}
+
+BENCHMARK(tableConversion)->Name("conversion/tableDecimal");
+
+// The same numbers through printf's conversion, the straightforward way.
+void printfConversion(benchmark::State& state) {
+    const std::vector<double>& numbers = printedNumbers();
+    char field[maxFixedWidth + 32];
+    for (auto _ : state) {
+        for (double value : numbers) {
+            benchmark::DoNotOptimize(std::snprintf(field, sizeof field, "%20.10lf", value));
+        }
+    }
+    state.counters["per_number"] = perNumber(numbers.size());
+}
+
+BENCHMARK(printfConversion)->Name("conversion/snprintf");
+
+// The standard library's own exact conversion, for comparison.
+void toCharsConversion(benchmark::State& state) {
+    const std::vector<double>& numbers = printedNumbers();
+    char field[maxFixedWidth + 32];
+    for (auto _ : state) {
+        for (double value : numbers) {
+            benchmark::DoNotOptimize(std::to_chars(field, field + sizeof field, value, std::chars_format::fixed, 10));
+            benchmark::ClobberMemory();
+        }
+    }
+    state.counters["per_number"] = perNumber(numbers.size());
+}
+
+BENCHMARK(toCharsConversion)->Name("conversion/to_chars");
 
 // Runs each pass in a temporary folder with standard output (the timing
 // lines) sent to /dev/null.

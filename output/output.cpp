@@ -68,6 +68,12 @@ OutputFile::OutputFile(const char* fileName) : name(fileName) {
     }
 }
 
+void OutputFile::unbuffered() {
+    if (stream != nullptr) {
+        std::setvbuf(stream, nullptr, _IONBF, 0);
+    }
+}
+
 void OutputFile::noteFailure() {
     if (firstError == 0) {
         firstError = errorOr(errno);

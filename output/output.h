@@ -38,6 +38,10 @@ public:
 
     bool isOpen() const { return stream != nullptr; }
 
+    // Every write goes straight to the file: for writers that gather their
+    // own blocks. Only before the first write.
+    void unbuffered();
+
     // Closes the file, reporting the first write that failed on the way or
     // while the buffer was flushed. True when the file was opened and
     // written whole; a second call does nothing and says the same.

@@ -9,11 +9,13 @@
 namespace xsin {
 
 // Gathers table lines "%20.10lf %20.10lf ...\n" into blocks and writes each
-// with one write. The file stays the caller's to close. The block lives on
-// the heap: a program may run with a small stack (ulimit -s).
+// with one write(2): the file is unbuffered, so that stdio does not split a
+// block into its own buffer's pieces. The file stays the caller's to close.
+// The block lives on the heap: a program may run with a small stack
+// (ulimit -s).
 class TableWriter {
 public:
-    explicit TableWriter(OutputFile& file) : out(file), block(new char[blockSize]) {}
+    explicit TableWriter(OutputFile& file) : out(file), block(new char[blockSize]) { out.unbuffered(); }
     ~TableWriter() { flush(); }
     TableWriter(const TableWriter&) = delete;
     TableWriter& operator=(const TableWriter&) = delete;
@@ -24,8 +26,8 @@ public:
         if (blockSize - used < (1 + sizeof...(more)) * (maxFixedWidth + 1)) {
             flush();
         }
-        char* at = fixedDecimal(block.get() + used, first);
-        ((*at++ = ' ', at = fixedDecimal(at, more)), ...);
+        char* at = tableDecimal(block.get() + used, first);
+        ((*at++ = ' ', at = tableDecimal(at, more)), ...);
         *at++ = '\n';
         used = static_cast<std::size_t>(at - block.get());
     }

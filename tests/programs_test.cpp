@@ -1,5 +1,4 @@
 #include <fstream>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -28,8 +27,13 @@ std::vector<Program> programs() {
 }
 
 // The timings differ from run to run.
-std::string withoutTimings(const std::string& out) {
-    return std::regex_replace(out, std::regex("Time Passed: [0-9]+ "), "Time Passed: N ");
+std::string withoutTimings(std::string out) {
+    const std::string prefix = "Time Passed: ";
+    for (size_t at = out.find(prefix); at != std::string::npos; at = out.find(prefix, at + 1)) {
+        const size_t digits = at + prefix.size();
+        out.erase(digits, out.find_first_not_of("0123456789", digits) - digits);
+    }
+    return out;
 }
 
 using AllPrograms = testing::InTempDir;
