@@ -19,6 +19,11 @@
 #include "gradient_table/gradient_table.h"
 #include "gradient_timing/gradient_timing.h"
 #include "numerics/numerics.h"
+#ifdef XSIN_BENCH_CORRECTLY_ROUNDED
+#include <cmath>
+
+#include "numerics/correctly_rounded.h"
+#endif
 #include "numerics/walk.h"
 #include "output/decimal.h"
 
@@ -119,6 +124,45 @@ void toCharsConversion(benchmark::State& state) {
 }
 
 BENCHMARK(toCharsConversion)->Name("conversion/to_chars");
+
+#ifdef XSIN_BENCH_CORRECTLY_ROUNDED
+// The correctly rounded functions per call, at the arguments of a pass of
+// gradient_timing (u = x^2; e^u for the same u / 25, in [0, 4]), beside the
+// standard math library's, and the share of calls that MPFR answered.
+template <class Function>
+void correctlyRounded(benchmark::State& state, Function function, double scale) {
+    std::vector<double> us;
+    for (double x : tableAbscissas()) {
+        us.push_back(x * x * scale);
+    }
+    const long before = mpfrFallbacks();
+    long calls = 0;
+    for (auto _ : state) {
+        for (double u : us) {
+            benchmark::DoNotOptimize(function(u));
+        }
+        calls += static_cast<long>(us.size());
+    }
+    state.counters["per_call"] = benchmark::Counter(
+        static_cast<double>(us.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["mpfr_share"] = static_cast<double>(mpfrFallbacks() - before) / static_cast<double>(calls);
+}
+
+BENCHMARK_CAPTURE(correctlyRounded, sin, [](double u) { return sinRounded(u, Rounding::nearest); }, 1.0)
+    ->Name("correctlyRounded/sin");
+BENCHMARK_CAPTURE(correctlyRounded, cos, [](double u) { return cosRounded(u, Rounding::nearest); }, 1.0)
+    ->Name("correctlyRounded/cos");
+BENCHMARK_CAPTURE(correctlyRounded, sinCos, [](double u) { return sinCosRounded(u, Rounding::nearest).cos; }, 1.0)
+    ->Name("correctlyRounded/sinCos");
+BENCHMARK_CAPTURE(correctlyRounded, sinDown, [](double u) { return sinRounded(u, Rounding::down); }, 1.0)
+    ->Name("correctlyRounded/sin_down");
+BENCHMARK_CAPTURE(correctlyRounded, exp, [](double u) { return expRounded(u, Rounding::nearest); }, 0.04)
+    ->Name("correctlyRounded/exp");
+BENCHMARK_CAPTURE(correctlyRounded, librarySin, [](double u) { return std::sin(u); }, 1.0)->Name("library/sin");
+BENCHMARK_CAPTURE(correctlyRounded, librarySinCos, [](double u) { return std::sin(u) + std::cos(u); }, 1.0)
+    ->Name("library/sinCos");
+BENCHMARK_CAPTURE(correctlyRounded, libraryExp, [](double u) { return std::exp(u); }, 0.04)->Name("library/exp");
+#endif
 
 // Runs each pass in a temporary folder with standard output (the timing
 // lines) sent to /dev/null.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "numerics/elementary.h"
+
 namespace xsin {
 
 // A first-order forward-mode dual number: a value and one derivative
@@ -23,7 +25,8 @@ BasicDual<Math> operator*(BasicDual<Math> a, BasicDual<Math> b) {
 
 template <class Math>
 BasicDual<Math> sin(BasicDual<Math> a) {
-    return {Math::sin(a.val), a.grad * Math::cos(a.val)};
+    const auto [s, c] = sinCosOf<Math>(a.val);
+    return {s, a.grad * c};
 }
 
 }  // namespace xsin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <type_traits>
 
 #include "numerics/binary64.h"
 
@@ -21,6 +22,30 @@ struct LibraryMath {
     static double cos(double u) { return std::cos(u); }
     static double exp(double u) { return std::exp(u); }
 };
+
+// The sine and cosine of the same argument: from one call where Math has
+// one (a correctly rounded sinCos shares its argument reduction), else from
+// its sin and its cos, in that order.
+template <class Math, class = void>
+struct HasSinCos : std::false_type {};
+template <class Math>
+struct HasSinCos<Math, std::void_t<decltype(Math::sinCos(0.0))>> : std::true_type {};
+
+struct SineAndCosine {
+    double sin;
+    double cos;
+};
+
+template <class Math>
+SineAndCosine sinCosOf(double u) {
+    if constexpr (HasSinCos<Math>::value) {
+        const auto both = Math::sinCos(u);
+        return {both.sin, both.cos};
+    } else {
+        const double s = Math::sin(u);
+        return {s, Math::cos(u)};
+    }
+}
 
 #ifdef XSIN_CORRECTLY_ROUNDED
 using Math = CorrectlyRoundedMath;

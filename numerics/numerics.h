@@ -31,8 +31,7 @@ double fWith(double x) {
 template <class Math>
 double fpWith(double x) {
     const double u = x * x;
-    const double s = Math::sin(u);
-    const double c = Math::cos(u);
+    const auto [s, c] = sinCosOf<Math>(u);
     // 2x is formed as x + x; s is added last.
     return ((x + x) * x) * c + s;
 }
