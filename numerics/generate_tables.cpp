@@ -39,7 +39,7 @@ void constant(const char* name, const char* meaning, mpfr_srcptr value, int coun
         return;
     }
     std::printf("constexpr double %s[%d] = {", name, count);
-    for (int i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < parts.size(); ++i) {
         std::printf("%s%a", i == 0 ? "" : ", ", parts[i]);
     }
     std::printf("};\n\n");
