@@ -25,7 +25,10 @@ std::string newtonLine(double x, double fx);
 class BracketLines {
 public:
     explicit BracketLines(OutputFile& trace) : out(trace) {}
-    void operator()(double a, double b, double /*t*/, double ft) const { put(out, bracketLine(a, b, ft).c_str()); }
+    void operator()(double a, double b, double /*t*/, double ft) const {
+        const std::string line = bracketLine(a, b, ft);
+        put(out, line.data(), line.size());
+    }
 
 private:
     OutputFile& out;
@@ -34,7 +37,10 @@ private:
 class NewtonLines {
 public:
     explicit NewtonLines(OutputFile& trace) : out(trace) {}
-    void operator()(double x, double fx) const { put(out, newtonLine(x, fx).c_str()); }
+    void operator()(double x, double fx) const {
+        const std::string line = newtonLine(x, fx);
+        put(out, line.data(), line.size());
+    }
 
 private:
     OutputFile& out;
