@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string>
 
-#include "accuracy_report/bounds.h"
 #include "accuracy_report/faithful.h"
 #include "accuracy_report/measure.h"
 #include "experiments/experiments.h"
+#include "numerics/binary64.h"
 #include "numerics/numerics.h"
 #include "numerics/walk.h"
 #include "output/decimal.h"
@@ -42,9 +42,9 @@ struct Evaluator {
     double (*bound)(double);
 };
 
-const Evaluator closedForm{"fp", fp, fpWith<FaithfulMath>, bounds::closedForm};
-const Evaluator forwardDifference{"fpfinite", fpfinite, fpfiniteWith<FaithfulMath>, bounds::forwardDifference};
-const Evaluator automatic{"af", afDerivative, afDerivativeWith<FaithfulMath>, bounds::closedForm};
+const Evaluator closedForm{"fp", fp, fpWith<FaithfulMath>, bounds::fp};
+const Evaluator forwardDifference{"fpfinite", fpfinite, fpfiniteWith<FaithfulMath>, bounds::fpfinite};
+const Evaluator automatic{"af", afDerivative, afDerivativeWith<FaithfulMath>, bounds::af};
 
 ColumnAccuracy measureColumn(const char* file, int column, const Evaluator& evaluator, const std::vector<double>& xs,
                              const std::vector<DoubleDouble>& exact) {
@@ -75,6 +75,7 @@ ColumnAccuracy measureColumn(const char* file, int column, const Evaluator& eval
         }
     }
     result.medianError = median(result.errors);
+    result.correctlyRoundedShare = static_cast<double>(result.correctlyRounded) / static_cast<double>(result.lines);
     return result;
 }
 
@@ -96,18 +97,44 @@ Agreement agreement(const std::vector<double>& xs, const Evaluator& one, const E
             ++result.differingDoubles;
             if (std::fabs(a - b) > result.largestDifference) {
                 result.largestDifference = std::fabs(a - b);
-                result.largestDifferenceOf = a;
+                result.largestDifferenceUlps = result.largestDifference / binary64::ulp(a);
+                result.largestDifferenceNear = std::fabs(a);
             }
         }
         const std::string printedA = tableText(a);
         const std::string printedB = tableText(b);
         if (printedA != printedB) {
             ++result.differingLines;
-            result.largestPrintedDifference = std::max(
-                result.largestPrintedDifference, std::fabs(std::stod(printedA) - std::stod(printedB)));
+            result.largestPrintedDifference =
+                std::max(result.largestPrintedDifference, std::fabs(std::stod(printedA) - std::stod(printedB)));
         }
     }
     return result;
+}
+
+// What makes up the forward difference's error, at its largest over the
+// walk xs: truncation h/2*|f''|, with f'' growing like 4|x|^3, and the
+// rounding of the step h + x - x (half an ulp of x) and of the two values
+// of f (u|x|^3 each), divided by h.
+FiniteDifferenceErrors finiteDifferenceErrors(const DerivativeTables& t, const experiments::Walk& walk) {
+    FiniteDifferenceErrors e;
+    const double h = experiments::finiteStep;
+    const double u = binary64::unitRoundoff;
+    const double end = t.largestAbscissa;
+    e.step = h;
+    e.start = walk.lo;
+    e.finiteAtStart = fpfinite(walk.lo);
+    e.closedAtStart = fp(walk.lo);
+    e.ordersAboveClosedForm = static_cast<int>(std::round(std::log10(t.finite.medianError / t.real.medianError)));
+    e.truncationAtEnd = h / 2 * 4 * end * end * end;
+    e.halfUlpAtEnd = binary64::ulp(std::nextafter(end, 0.0)) / 2;
+    e.relativeStepError = e.halfUlpAtEnd / h;
+    for (double x : t.xs) {
+        e.largestStepError = std::max(e.largestStepError, std::fabs(bounds::derivative(x)) * binary64::ulp(x) / 2 / h);
+    }
+    e.fRoundingAtEnd = u * end * end * end / h;
+    e.fRoundingNearZero = u / h;
+    return e;
 }
 
 }  // namespace
@@ -128,26 +155,36 @@ double median(std::vector<double> values) {
 
 DerivativeTables measureTables() {
     DerivativeTables tables;
-    tables.xs = abscissas(experiments::timedTables);
+    const auto walk = experiments::timedTables;
+    tables.xs = abscissas(walk);
     tables.exact = exactDerivatives(tables.xs);
     tables.real = measureColumn(experiments::realGradientsFile, 2, closedForm, tables.xs, tables.exact);
     tables.finite = measureColumn(experiments::finiteGradientsFile, 2, forwardDifference, tables.xs, tables.exact);
     tables.autodiff = measureColumn(experiments::autodiffGradientsFile, 2, automatic, tables.xs, tables.exact);
     tables.autodiffAgainstReal = agreement(tables.xs, automatic, closedForm);
+    for (double x : tables.xs) {
+        tables.fpEnvelope.push_back(bounds::fpEnvelope(x));
+    }
+    tables.largestAbscissa = std::max(std::fabs(walk.lo), std::fabs(walk.hi));
+    const double end = tables.largestAbscissa;
+    tables.closedFormBoundAtEnd = 2 * end * end * end * end * binary64::unitRoundoff;
+    tables.finiteDifference = finiteDifferenceErrors(tables, walk);
 
     tables.sideBySideXs = abscissas(experiments::sideBySideTable);
-    const std::vector<DoubleDouble> exact = exactDerivatives(tables.sideBySideXs);
-    tables.sideBySideReal = measureColumn(experiments::gradientFile, 2, closedForm, tables.sideBySideXs, exact);
+    tables.sideBySideExact = exactDerivatives(tables.sideBySideXs);
+    tables.sideBySideReal =
+        measureColumn(experiments::gradientFile, 2, closedForm, tables.sideBySideXs, tables.sideBySideExact);
     tables.sideBySideFinite =
-        measureColumn(experiments::gradientFile, 3, forwardDifference, tables.sideBySideXs, exact);
+        measureColumn(experiments::gradientFile, 3, forwardDifference, tables.sideBySideXs, tables.sideBySideExact);
     return tables;
 }
 
-std::vector<StepAccuracy> measureSteps() {
-    const std::vector<double> xs = abscissas(experiments::sideBySideTable);
-    const std::vector<DoubleDouble> exact = exactDerivatives(xs);
-    const double u = bounds::unitRoundoff;
-    std::vector<StepAccuracy> steps;
+Steps measureSteps(const DerivativeTables& tables) {
+    const std::vector<double>& xs = tables.sideBySideXs;
+    const std::vector<DoubleDouble>& exact = tables.sideBySideExact;
+    const double u = binary64::unitRoundoff;
+    Steps steps;
+    steps.abscissas = static_cast<long>(xs.size());
     for (double h : {1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8, 1e-9, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15}) {
         StepAccuracy step;
         step.h = h;
@@ -160,13 +197,28 @@ std::vector<StepAccuracy> measureSteps() {
             step.truncation = std::max(step.truncation, h / 2 * std::fabs(bounds::secondDerivative(x)));
             // h + x is rounded, so the step taken is off by up to u*|x|,
             // a relative error of u*|x|/h in the derivative.
-            step.rounding = std::max(step.rounding, (bounds::fRounding(h + x) + bounds::fRounding(x) +
-                                                     u * std::fabs(x) * std::fabs(bounds::derivative(x))) /
-                                                        h);
+            step.rounding =
+                std::max(step.rounding,
+                         (bounds::f(h + x) + bounds::f(x) + u * std::fabs(x) * std::fabs(bounds::derivative(x))) / h);
         }
         step.medianError = median(errors);
-        steps.push_back(step);
+        steps.all.push_back(step);
     }
+    const auto best = [&](double StepAccuracy::*error) {
+        return *std::min_element(steps.all.begin(), steps.all.end(),
+                                 [error](const StepAccuracy& a, const StepAccuracy& b) { return a.*error < b.*error; });
+    };
+    steps.bestByMax = best(&StepAccuracy::maxError);
+    steps.bestByMedian = best(&StepAccuracy::medianError);
+    steps.crossingAbove = steps.crossingBelow = std::nan("");
+    for (const StepAccuracy& s : steps.all) {
+        if (s.truncation > s.rounding) {
+            steps.crossingAbove = s.h;
+            steps.crossingBelow = s.h / 10;
+        }
+    }
+    steps.programStep = experiments::finiteStep;
+    steps.sqrtEpsilon = std::sqrt(DBL_EPSILON);
     return steps;
 }
 

@@ -2,19 +2,16 @@
 
 #include <string>
 
-// Exact values, computed with MPFR at exactBits bits and kept as the sum of
-// two doubles: far more than the error of any double it is compared with.
+#include "numerics/binary64.h"
+
+// Exact values, computed with MPFR at exactBits bits and kept as
+// double-doubles, hi the exact value rounded to the nearest double and lo
+// the rest rounded to the nearest double: far more than the error of any
+// double it is compared with.
 
 namespace xsin {
 
 constexpr int exactBits = 256;
-
-// hi + lo: hi is the exact value rounded to the nearest double, lo the rest
-// rounded to the nearest double.
-struct DoubleDouble {
-    double hi;
-    double lo;
-};
 
 // |computed - exact|, to a relative accuracy of about 1e-16.
 inline double errorOf(double computed, DoubleDouble exact) {

@@ -5,8 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "numerics/correctly_rounded.h"
-#include "numerics/elementary.h"
+#include "elementary/correctly_rounded.h"
+#include "elementary/elementary.h"
 
 namespace xsin {
 

@@ -27,7 +27,7 @@ struct FaithfulMath {
 // more than maxRuns runs and was cut short.
 bool forEveryFaithfulLibrary(const std::function<void()>& run, long maxRuns = 1L << 16);
 
-// The build's own math library (numerics/elementary.h), asked each argument
+// The build's own math library (elementary/elementary.h), asked each argument
 // that an exploration met: how many answers were checked, and how many were
 // neither enclosing double (none, if it is faithful wherever it was asked).
 struct LibraryCheck {

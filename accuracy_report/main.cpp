@@ -1,8 +1,10 @@
 #include <string>
 #include <vector>
 
-#include "accuracy_report/report.h"
+#include "accuracy_report/measure.h"
+#include "accuracy_report/writers.h"
 #include "output/output.h"
+#include "program/program.h"
 
 // Measures every derivative the tables print and every root search against
 // exact values, and writes what it found into the working directory.

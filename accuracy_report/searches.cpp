@@ -5,7 +5,9 @@
 #include "accuracy_report/measure.h"
 #include "exp_bisection/exp_bisection.h"
 #include "experiments/experiments.h"
+#include "numerics/binary64.h"
 #include "numerics/numerics.h"
+#include "numerics/walk.h"
 #include "output/trace.h"
 #include "roots/roots.h"
 #include "roots/search.h"
@@ -19,6 +21,7 @@ void setIterates(SearchAccuracy& search, const std::vector<double>& points) {
         search.iterates.push_back({point, errorOf(point, search.truth.value)});
     }
     search.error = errorOf(search.returned, search.truth.value);
+    search.errorUlps = search.error / binary64::ulp(search.returned);
 }
 
 // The trial points as iterates. Brackets shrink by a factor per trial
@@ -35,6 +38,7 @@ void setTrials(SearchAccuracy& search, const std::vector<Trial>& trials) {
     const double first = trials.front().b - trials.front().a;
     const double last = trials.back().b - trials.back().a;
     search.narrowing = std::pow(last / first, 1.0 / static_cast<double>(trials.size() - 1));
+    search.bitsPerTrial = -std::log2(search.narrowing);
 }
 
 // Along the path the search took, could a faithful library change a
@@ -66,11 +70,23 @@ void checkBracketing(SearchAccuracy& search, bool found, size_t printedFrom, F f
                             : std::to_string(changing) + " trial points where a decision or a printed value can change";
 }
 
+// The zero -+sqrt(k*pi) of x*sin(x^2) that k*pi = x^2 names.
+SinSquareZero sinSquareZero(double x) {
+    return {x < 0, std::lround(x * x / M_PI)};
+}
+
+void setSlope(SearchAccuracy& search, double slope) {
+    search.slopeAtZero = slope;
+    search.toleranceDistance = experiments::rootTolerance / slope;
+}
+
 // The zero of x*sin(x^2) nearest the returned point, -+sqrt(k*pi), where
 // |f'| = |2x^2 cos(x^2)| = 2k*pi.
 void setSinSquareZero(SearchAccuracy& search) {
     search.truth = sinSquareZeroNear(search.returned);
-    search.slopeAtZero = 2 * search.truth.value.hi * search.truth.value.hi;
+    search.zero = sinSquareZero(search.truth.value.hi);
+    setSlope(search, 2 * search.truth.value.hi * search.truth.value.hi);
+    search.slopeInPi = std::lround(search.slopeAtZero / M_PI);
 }
 
 template <class Search>
@@ -79,13 +95,14 @@ SearchAccuracy bracketing(const char* name, Search search) {
     result.program = "bisection_compare";
     result.search = name;
     std::vector<Trial> trials;
-    int found = 0;
     const auto bracket = experiments::sinSquareBracket;
-    result.returned =
-        search(bracket.a, bracket.b, found, [&](double a, double b, double t, double) { trials.push_back({a, b, t}); });
+    const SearchResult found = search(bracket.a, bracket.b, [&](double a, double b, double t, double) {
+        trials.push_back({a, b, t});
+    });
+    result.returned = found.point;
     setSinSquareZero(result);
     setTrials(result, trials);
-    checkBracketing(result, found == 1, 0, f, fWith<FaithfulMath>);
+    checkBracketing(result, found.found, 0, f, fWith<FaithfulMath>);
     return result;
 }
 
@@ -99,16 +116,17 @@ SearchAccuracy newton() {
     result.search = "newton";
     std::vector<double> points{x0};
     std::string trace;
-    result.returned = getNewtonRoot(x0, [&](double x, double fx) {
+    const SearchResult found = newtonRootSearch(x0, [&](double x, double fx) {
         points.push_back(x);
         trace += newtonLine(x, fx);
     });
+    result.returned = found.point;
     setSinSquareZero(result);
-    result.iterations = static_cast<int>(points.size()) - 1;
+    result.iterations = found.trials;
     setIterates(result, points);
     // Order p from e(k+1) = C*e(k)^p, while the errors are still well above
     // the spacing of the doubles near the root.
-    const double floor = 64 * std::ldexp(std::fabs(result.returned), -53);
+    const double floor = 64 * binary64::unitRoundoff * std::fabs(result.returned);
     for (size_t k = 1; k + 1 < result.iterates.size(); ++k) {
         const double before = result.iterates[k - 1].error;
         const double now = result.iterates[k].error;
@@ -122,8 +140,9 @@ SearchAccuracy newton() {
     const bool complete = forEveryFaithfulLibrary([&] {
         ++result.libraries;
         std::string otherTrace;
-        const double otherRoot = newtonSearch(fWith<FaithfulMath>, fpWith<FaithfulMath>, x0,
-                                              [&](double x, double fx) { otherTrace += newtonLine(x, fx); });
+        const double otherRoot = newtonSearch(fWith<FaithfulMath>, fpWith<FaithfulMath>, x0, [&](double x, double fx) {
+                                     otherTrace += newtonLine(x, fx);
+                                 }).point;
         changes = changes || otherTrace != trace || sixDecimals(otherRoot) != sixDecimals(result.returned);
     });
     result.robust = complete && !changes;
@@ -144,31 +163,105 @@ SearchAccuracy expEquation() {
     // report and is not printed.
     std::vector<Trial> trials{{bracket.a, bracket.b, midpoint(bracket.a, bracket.b)}};
     int found = 0;
-    result.returned = expbisection::getRoot(expbisection::f, bracket.a, bracket.b, found,
-                                            [&](double a, double b, double t, double) { trials.push_back({a, b, t}); });
+    result.returned =
+        expbisection::getRoot(expbisection::f, bracket.a, bracket.b, found, [&](double a, double b, double t, double) {
+            trials.push_back({a, b, t});
+        });
     if (found == 0) {
         trials.pop_back();  // the last midpoint is formed but never tested
     }
     result.truth = expEquationZero();
-    result.slopeAtZero = Math::exp(result.truth.value.hi) + 1;
+    setSlope(result, Math::exp(result.truth.value.hi) + 1);
     setTrials(result, trials);
     checkBracketing(result, found == 1, 1, expbisection::f, expbisection::fWith<FaithfulMath>);
     return result;
+}
+
+// The zeros of x*sin(x^2) in [a, b]: 0 and -+sqrt(k*pi).
+long zerosIn(double a, double b) {
+    const auto count = [](double end) { return static_cast<long>(std::floor(end * end / M_PI)); };
+    return count(a) * (a < 0) + count(b) * (b > 0) + (a <= 0 && b >= 0);
+}
+
+FixedEndRun longestFixedRightEnd(const std::vector<Trial>& trials) {
+    FixedEndRun best;
+    size_t start = 0;
+    for (size_t i = 1; i <= trials.size(); ++i) {
+        if (i == trials.size() || trials[i].b != trials[start].b) {
+            if (i - start > best.last + 1 - best.first) {
+                best = {start + 1, i, trials[start].b};
+            }
+            start = i;
+        }
+    }
+    return best;
+}
+
+// Whether the double q lies above the exact quotient numerator/denominator:
+// whether q*denominator, exactly, exceeds numerator.
+bool aboveQuotient(double q, double numerator, double denominator) {
+    const double product = q * denominator;
+    const double rest = std::fma(q, denominator, -product);  // the product's rounding error, exactly
+    return product > numerator || (product == numerator && rest > 0);
 }
 
 }  // namespace
 
 Searches measureSearches() {
     Searches searches;
-    searches.midpoint = bracketing("midpoint", [](double a, double b, int& found, auto report) {
-        return getBolzanoRoot(a, b, found, report);
-    });
-    searches.quarterPoint = bracketing("quarter-point", [](double a, double b, int& found, auto report) {
-        return getBolzanoRoot14(a, b, found, report);
-    });
+    searches.midpoint =
+        bracketing("midpoint", [](double a, double b, auto report) { return bolzanoSearch(a, b, report); });
+    searches.quarterPoint =
+        bracketing("quarter-point", [](double a, double b, auto report) { return bolzano14Search(a, b, report); });
     searches.newton = newton();
     searches.expEquation = expEquation();
+
+    const auto bracket = experiments::sinSquareBracket;
+    searches.tolerance = experiments::rootTolerance;
+    searches.bracketA = bracket.a;
+    searches.bracketB = bracket.b;
+    searches.zerosInBracket = zerosIn(bracket.a, bracket.b);
+    searches.midpointFinalWidth = std::ldexp(bracket.b - bracket.a, -(searches.midpoint.iterations - 1));
+    // -(1/4 log2 1/4 + 3/4 log2 3/4) bits.
+    searches.expectedQuarterBits = -(0.25 * std::log2(0.25) + 0.75 * std::log2(0.75));
+    searches.quarterExtraShare = 1 / searches.expectedQuarterBits - 1;
+    searches.quarterCreep = longestFixedRightEnd(searches.quarterPoint.trials);
+    const SearchAccuracy& newton = searches.newton;
+    searches.newtonStart = experiments::newtonStart;
+    searches.fAtStart = f(searches.newtonStart);
+    searches.fpAtStart = fp(searches.newtonStart);
+    searches.newtonFirstStep = newton.iterates.at(1).point;
+    searches.newtonZeroInBracket = newton.truth.value.hi >= bracket.a && newton.truth.value.hi <= bracket.b;
+    for (const SearchAccuracy* search : searches.all()) {
+        searches.robustCount += search->robust;
+    }
     return searches;
+}
+
+Walks measureWalks() {
+    Walks w;
+    const auto walk = experiments::timedTables;
+    const double steps = static_cast<double>(walk.steps);
+    w.lo = walk.lo;
+    w.hi = walk.hi;
+    w.steps = walk.steps;
+    w.step = (walk.hi - walk.lo) / steps;
+    w.stepAboveQuotient = aboveQuotient(w.step, walk.hi - walk.lo, steps);
+    w.last = walk.lo;
+    walkAbscissa(walk.lo, walk.hi, steps, [&](double x) {
+        w.last = x;
+        ++w.lines;
+    });
+    w.next = w.last + w.step;
+    w.computedLandsOnHi = walk.lo + steps * w.step == walk.hi;
+    w.computedLines = w.computedLandsOnHi ? w.lines + 1 : w.lines;
+    const auto side = experiments::sideBySideTable;
+    w.sideSteps = side.steps;
+    w.sideStep = (side.hi - side.lo) / static_cast<double>(side.steps);
+    w.sideHi = side.hi;
+    w.sideLast = side.lo;
+    walkAbscissa(side.lo, side.hi, static_cast<double>(side.steps), [&](double x) { w.sideLast = x; });
+    return w;
 }
 
 }  // namespace xsin

@@ -22,7 +22,7 @@
 #ifdef XSIN_BENCH_CORRECTLY_ROUNDED
 #include <cmath>
 
-#include "numerics/correctly_rounded.h"
+#include "elementary/correctly_rounded.h"
 #endif
 #include "numerics/walk.h"
 #include "output/decimal.h"

@@ -1,5 +1,6 @@
 #include "experiments/experiments.h"
 #include "output/output.h"
+#include "program/program.h"
 #include "roots/roots.h"
 
 // Midpoint against quarter-point bracketing of the same interval. The flags

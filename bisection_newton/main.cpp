@@ -1,5 +1,6 @@
 #include "experiments/experiments.h"
 #include "output/output.h"
+#include "program/program.h"
 #include "roots/roots.h"
 
 // Midpoint bracketing against Newton's method from the bracket's left end.

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "numerics/elementary.h"
+#include "elementary/elementary.h"
+#include "experiments/experiments.h"
 
 // The equation e^x + x - 5 = 0, solved by midpoint bracketing with its
 // trace on standard output. Its own function and search, independent of
@@ -18,18 +19,18 @@ double fWith(double x) {
 
 double f(double x);
 
-// Midpoint bracketing of [a, b] for a zero of f: returns the first midpoint
-// with |f| < 1e-8 and sets found to 1, or returns -1.0 and sets found to 0
-// after 200 midpoints. After each narrowing, report(a, b, t, f(t)) hears of
-// the narrowed bracket and its midpoint t, the trial point tested next (or,
+// Midpoint bracketing of [a, b] for a zero of f, with the experiments' root
+// tolerance and trial cap: returns the first midpoint with |f| below the
+// tolerance and sets found to 1, or returns notFound and sets found to 0
+// after the cap. After each narrowing, report(a, b, t, f(t)) hears of the
+// narrowed bracket and its midpoint t, the trial point tested next (or,
 // after the last trial, never tested).
 template <class F, class Report>
 double getRoot(F function, double a, double b, int& found, Report&& report) {
-    const double tolerance = 1e-8;
     double t = (a + b) * 0.5;
     double ft = function(t);
-    for (int remaining = 200; remaining > 0; --remaining) {
-        if (std::fabs(ft) < tolerance) {
+    for (int remaining = xsin::experiments::maxTrials; remaining > 0; --remaining) {
+        if (std::fabs(ft) < xsin::experiments::rootTolerance) {
             found = 1;
             return t;
         }
@@ -44,7 +45,7 @@ double getRoot(F function, double a, double b, int& found, Report&& report) {
         report(a, b, t, ft);
     }
     found = 0;
-    return -1.0;
+    return xsin::experiments::notFound;
 }
 
 // The search as the program runs it: each narrowing printed on standard

@@ -1,9 +1,9 @@
 #pragma once
 
-// The fixed experiments the programs run, each defined here once: the
-// programs run them, and accuracy_report, the benchmarks and the tests
-// measure these very ones. Header only, so that exp_bisection reads its own
-// without linking anything of the others.
+// The fixed experiments the programs run, each defined here once with every
+// limit it has: the programs run them, and accuracy_report, the benchmarks
+// and the tests measure these very ones. Header only, so that exp_bisection
+// reads its own without linking anything of the others.
 
 namespace xsin::experiments {
 
@@ -19,6 +19,21 @@ struct Bracket {
     double a;
     double b;
 };
+
+// The step h of the forward difference (f(h + x) - f(x))/h: the double
+// nearest 1e-8, about the square root of the machine epsilon.
+constexpr double finiteStep = 1e-8;
+
+// Every root search: a trial point counts as a root when |f| is below this,
+// strictly (the same 1e-8 as the step, but an independent choice).
+constexpr double rootTolerance = 1e-8;
+// Trial points a bracketing search tests before it gives up.
+constexpr int maxTrials = 200;
+// Newton steps, one more than the trial points of the bracketing searches.
+constexpr int maxNewtonSteps = 201;
+// What a bracketing search returns when it gives up: an ordinary value that
+// a successful search could return too, so only its flag tells them apart.
+constexpr double notFound = -1.0;
 
 // gradient_timing: the derivative of x*sin(x^2) three ways, one table each.
 constexpr Walk timedTables{-10.0, 10.0, 100000};

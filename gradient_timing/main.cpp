@@ -1,6 +1,7 @@
 #include "experiments/experiments.h"
 #include "gradient_timing/gradient_timing.h"
 #include "output/output.h"
+#include "program/program.h"
 
 // Times the three derivative evaluators of f over the same walk, each pass
 // under the same load of formatting and file output.

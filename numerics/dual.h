@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numerics/elementary.h"
+#include "elementary/elementary.h"
 
 namespace xsin {
 
@@ -8,7 +8,7 @@ namespace xsin {
 // component. Its members and its product and sine rules are those of the
 // autodiff library's Dual<double, double>, so that code over either type
 // computes the same bits. Its sine and cosine come from Math (see
-// numerics/elementary.h).
+// elementary/elementary.h).
 template <class Math>
 struct BasicDual {
     double val = 0.0;

@@ -6,12 +6,25 @@
 // association can change the last digit.
 //
 // Each is written once, over the elementary functions of a Math type
-// (numerics/elementary.h); f, fp, fpfinite and af are those over the build's
-// math library, and the ...With forms let a measurement run the very same
-// arithmetic over another one.
+// (elementary/elementary.h); f, fp, fpfinite and af are those over the
+// build's math library, and the ...With forms let a measurement run the very
+// same arithmetic over another one.
+//
+// Beside each evaluator, its a-priori error bound against the exact value,
+// derived from its operations for a math library whose sin and cos are
+// within one unit in the last place (accuracy_report checks both). With
+// u = 2^-53 the unit roundoff, S = |sin x^2| and C = |cos x^2|. The bounds
+// are estimates computed in doubles over the build's own sine and cosine,
+// so that the correctly rounded build's figures are the same on every
+// machine; those of fp, af and fpfinite get 1 % for the terms of second
+// order.
 
+#include <cmath>
+
+#include "elementary/elementary.h"
+#include "experiments/experiments.h"
+#include "numerics/binary64.h"
 #include "numerics/dual.h"
-#include "numerics/elementary.h"
 
 #if defined(XSIN_USE_AUTODIFF) && !defined(XSIN_CORRECTLY_ROUNDED)
 #include <autodiff/forward/dual.hpp>
@@ -19,15 +32,39 @@
 
 namespace xsin {
 
-// The step of the forward difference: the double nearest 1e-8.
-constexpr double finiteStep = 1e-8;
-
+// f(x) = x*sin(x^2).
 template <class Math>
 double fWith(double x) {
     const double u = x * x;
     return Math::sin(u) * x;
 }
 
+double f(double x);
+
+namespace bounds {
+
+// f: x*x is off by u*x^2, which moves the sine by u*x^2*C; the sine and the
+// product add u and about 2u of |f|: u|x|(x^2 C + 3S).
+inline double f(double x) {
+    const double x2 = x * x;
+    return binary64::unitRoundoff * std::fabs(x) * (x2 * std::fabs(Math::cos(x2)) + 3 * std::fabs(Math::sin(x2)));
+}
+
+// f'(x) and f''(x) = 6x cos(x^2) - 4x^3 sin(x^2) as formulas in doubles,
+// for the estimates.
+inline double derivative(double x) {
+    const double x2 = x * x;
+    return Math::sin(x2) + 2 * x2 * Math::cos(x2);
+}
+
+inline double secondDerivative(double x) {
+    const double x2 = x * x;
+    return 6 * x * Math::cos(x2) - 4 * x * x2 * Math::sin(x2);
+}
+
+}  // namespace bounds
+
+// The closed-form derivative ((x + x)*x)*cos(x^2) + sin(x^2).
 template <class Math>
 double fpWith(double x) {
     const double u = x * x;
@@ -36,6 +73,29 @@ double fpWith(double x) {
     return ((x + x) * x) * c + s;
 }
 
+double fp(double x);
+
+namespace bounds {
+
+// fp: the rounding of x*x moves the sine by u*x^2*C and the cosine by
+// u*x^2*S, which 2x^2 multiplies; each function adds 2u of its value; the two products and the sum add u each. To first
+// order u(2x^4 S + 11x^2 C + 3S). The same holds for af, which computes the
+// same sine and cosine of the same rounded x*x with as many roundings.
+inline double fp(double x) {
+    const double x2 = x * x;
+    const double s = std::fabs(Math::sin(x2));
+    const double c = std::fabs(Math::cos(x2));
+    return 1.01 * binary64::unitRoundoff * (2 * x2 * x2 * s + 11 * x2 * c + 3 * s);
+}
+
+// The bound of fp where |sin x^2| and |cos x^2| reach 1: its envelope.
+inline double fpEnvelope(double x) {
+    const double x2 = x * x;
+    return 1.01 * binary64::unitRoundoff * (2 * x2 * x2 + 11 * x2 + 3);
+}
+
+}  // namespace bounds
+
 // (f(h + x) - f(x)) / h. Divided by h rather than multiplied by 1/h: the two
 // differ in the last bits.
 template <class Math>
@@ -43,10 +103,33 @@ double forwardDifferenceWith(double x, double h) {
     return (fWith<Math>(h + x) - fWith<Math>(x)) / h;
 }
 
+// The forward difference with the experiments' step h = 1e-8.
 template <class Math>
 double fpfiniteWith(double x) {
-    return forwardDifferenceWith<Math>(x, finiteStep);
+    return forwardDifferenceWith<Math>(x, experiments::finiteStep);
 }
+
+double fpfinite(double x);
+
+namespace bounds {
+
+// fpfinite, with y = h + x rounded and h' = y - x the step taken:
+// |f'|*|h' - h|/h for the step, h'^2/2h * max|f''| for the truncation (with
+// |f'''| <= 6 + 24x^2 + 8x^4 over the step), the errors of f at y and x
+// divided by h, and 2u|result| for the subtraction and the division; the
+// rounding of h + x makes |h' - h| <= u|y|.
+inline double fpfinite(double x) {
+    const double h = experiments::finiteStep;
+    const double u = binary64::unitRoundoff;
+    const double y = h + x;
+    const double step = y - x;
+    const double m = std::fabs(x) + step;
+    const double second = std::fabs(secondDerivative(x)) + step * (6 + 24 * m * m + 8 * m * m * m * m);
+    return 1.01 * (std::fabs(derivative(x)) * u * std::fabs(y) / h + step * step / (2 * h) * second +
+                   (f(y) + f(x)) / h + 2 * u * std::fabs(xsin::fpfinite(x)));
+}
+
+}  // namespace bounds
 
 // The dual number over a math library: the autodiff library's when it is
 // installed and the standard math library is in use (its sine calls that
@@ -71,21 +154,14 @@ D afOver(D x) {
 }
 
 // The derivative component of af at the dual with value x and derivative
-// component 1.0: f'(x), associated differently from fp.
+// component 1.0: f'(x), associated differently from fp (s + ((2x)*c)*x
+// against ((2x)*x)*c + s), so the two may differ in the last bits.
 template <class Math>
 double afDerivativeWith(double x) {
     typename DualOver<Math>::type seed = x;
     seed.grad = 1.0;
     return afOver(seed).grad;
 }
-
-double f(double x);
-
-// The closed-form derivative.
-double fp(double x);
-
-// The forward-difference estimate of the derivative with step 1e-8.
-double fpfinite(double x);
 
 // f's own expression evaluated over dual numbers. Seeded with derivative
 // component 1.0, the result's grad is f'(x).
@@ -98,5 +174,14 @@ inline double afDerivative(double x) {
     seed.grad = 1.0;
     return af(seed).grad;
 }
+
+namespace bounds {
+
+// af: as fp (above).
+inline double af(double x) {
+    return fp(x);
+}
+
+}  // namespace bounds
 
 }  // namespace xsin

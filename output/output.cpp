@@ -4,31 +4,19 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdarg>
+#include <algorithm>
 #include <cstring>
-#include <new>
 
 namespace xsin {
 
 namespace {
 
-const char* programName = nullptr;  // set by runProgram
-bool anyFailure = false;
-
-// Without these a write beyond ulimit -f, or to a pipe whose reader has
-// gone, kills the process with no message, leaving a partial file that
-// looks whole and the other passes unrun.
-[[maybe_unused]] const bool writeFailuresAreErrors =
-    std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && std::signal(SIGPIPE, SIG_IGN) != SIG_ERR;
-
-const char* nameForMessages() {
-    return programName != nullptr ? programName : program_invocation_short_name;
-}
+const char* ownName = nullptr;
+bool failed = false;
 
 void report(const char* verb, const char* name, int error) {
-    anyFailure = true;
-    std::fprintf(stderr, "%s: cannot %s %s: %s\n", nameForMessages(), verb, name, std::strerror(error));
+    reportFailure("cannot %s %s: %s", verb, name, std::strerror(error));
 }
 
 // errno is not always set when a stream fails (an earlier failure may have
@@ -59,6 +47,33 @@ std::FILE* openForWriting(const char* name) {
 }
 
 }  // namespace
+
+void setProgramName(const char* name) {
+    ownName = name;
+}
+
+const char* programName() {
+    return ownName != nullptr ? ownName : program_invocation_short_name;
+}
+
+void reportFailure(const char* format, ...) {
+    failed = true;
+    // One write: a message is not split among another process's.
+    char message[1024];
+    const int prefix = std::snprintf(message, sizeof message - 1, "%s: ", programName());
+    const std::size_t at = prefix > 0 ? std::min(static_cast<std::size_t>(prefix), sizeof message - 2) : 0;
+    std::va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(message + at, sizeof message - 1 - at, format, arguments);
+    va_end(arguments);
+    const std::size_t end = at + (length > 0 ? std::min(static_cast<std::size_t>(length), sizeof message - 2 - at) : 0);
+    message[end] = '\n';
+    std::fwrite(message, 1, end + 1, stderr);
+}
+
+bool anyFailure() {
+    return failed;
+}
 
 OutputFile::OutputFile(const char* fileName) : name(fileName) {
     errno = 0;
@@ -129,18 +144,6 @@ void print(OutputFile& out, const char* format, ...) {
             out.noteFailure();
         }
     }
-}
-
-int runProgram(const char* name, void (*body)()) {
-    programName = name;
-    try {
-        body();
-    } catch (const std::bad_alloc&) {
-        std::fprintf(stderr, "%s: out of memory\n", name);
-        anyFailure = true;
-    }
-    standardOutput().close();
-    return anyFailure ? 1 : 0;
 }
 
 }  // namespace xsin

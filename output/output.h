@@ -9,20 +9,26 @@
 // reason is that of the first write that failed, even when later writes
 // (and the final flush) succeed.
 //
-// Nothing that can happen to an output kills or stops the program: a write
-// beyond a file-size limit (ulimit -f) fails with "File too large" and a
-// write to a pipe without a reader with "Broken pipe", instead of raising
-// SIGXFSZ or SIGPIPE (linking this library makes the process ignore both),
-// and a FIFO without a reader is reported when it is opened instead of
-// blocking. The other outputs and passes go on.
+// Nothing that can happen to an output kills or stops the program: a FIFO
+// without a reader is reported when it is opened instead of blocking, and
+// with SIGPIPE and SIGXFSZ ignored (as runProgram, program/program.h, sets
+// them) a write to a pipe without a reader fails with "Broken pipe" and one
+// beyond a file-size limit (ulimit -f) with "File too large". The other
+// outputs and passes go on.
 
 namespace xsin {
 
-// Runs a program's body under its own name (for the messages, whatever
-// argv[0] says), closes standard output and returns the exit status: 0
-// when every file and standard output were written whole, 1 otherwise,
-// and 1 with "<name>: out of memory" when memory ran out.
-int runProgram(const char* name, void (*body)());
+// The name that messages carry: the program's own once set, whatever
+// argv[0] says; the invocation's before.
+void setProgramName(const char* name);
+const char* programName();
+
+// Writes "<program>: <message>" and a newline on standard error, and
+// remembers that the run failed.
+void reportFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Whether any failure has been reported.
+bool anyFailure();
 
 // A file opened for writing, closed (and a failure reported) when it goes
 // out of scope or by close().

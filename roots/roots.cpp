@@ -6,19 +6,28 @@
 
 namespace xsin {
 
+namespace {
+
+double withFlag(SearchResult result, int& found) {
+    found = result.found ? 1 : 0;
+    return result.point;
+}
+
+}  // namespace
+
 double getBolzanoRoot(double a, double b, int& found) {
     OutputFile trace(experiments::bolzanoTrace);
-    return getBolzanoRoot(a, b, found, BracketLines(trace));
+    return withFlag(bolzanoSearch(a, b, BracketLines(trace)), found);
 }
 
 double getBolzanoRoot14(double a, double b, int& found) {
     OutputFile trace(experiments::bolzano14Trace);
-    return getBolzanoRoot14(a, b, found, BracketLines(trace));
+    return withFlag(bolzano14Search(a, b, BracketLines(trace)), found);
 }
 
 double getNewtonRoot(double x0) {
     OutputFile trace(experiments::newtonTrace);
-    return getNewtonRoot(x0, NewtonLines(trace));
+    return newtonRootSearch(x0, NewtonLines(trace)).point;
 }
 
 }  // namespace xsin

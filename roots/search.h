@@ -2,26 +2,28 @@
 
 #include <cmath>
 
+#include "experiments/experiments.h"
 #include "numerics/binary64.h"
 
 // The searches themselves, apart from whatever watches them: each reports
 // every point it tests or reaches, with f there, to a callable it is given,
-// which writes a trace, collects the iterates or does nothing.
+// which writes a trace, collects the iterates or does nothing; and each
+// returns what it found. Their limits are the experiments' own
+// (experiments/experiments.h).
 
 namespace xsin {
 
-// A trial point counts as a root when |f| is below this, strictly.
-constexpr double rootTolerance = 1e-8;
-// Trial points a bracketing search tests before it gives up.
-constexpr int maxTrials = 200;
-// Newton steps, one more than the trial points of the bracketing searches.
-constexpr int maxNewtonSteps = 201;
-// What a bracketing search returns when it gives up.
-constexpr double notFound = -1.0;
+// What a search found: the point it stopped at, whether |f| there met the
+// tolerance, and how many trial points it tested or Newton steps it took.
+struct SearchResult {
+    double point;
+    bool found;
+    int trials;
+};
 
 // The two decisions a search makes from the values of f.
 inline bool meetsTolerance(double fx) {
-    return std::fabs(fx) < rootTolerance;
+    return std::fabs(fx) < experiments::rootTolerance;
 }
 
 // A zero or NaN product counts as no sign change.
@@ -39,20 +41,18 @@ inline double quarterPoint(double a, double b) {
 
 // Narrows [a, b] at trialPoint(a, b) until |f| < rootTolerance there;
 // report(a, b, t, f(t)) hears of every trial point t before it is tested,
-// with the bracket it was chosen in. Returns t and sets found to 1, or
-// returns notFound and sets found to 0 after maxTrials trial points (only
-// found tells a genuine -1.0 from a failure). Nothing checks that f changes
-// sign on [a, b]: without a sign change the left end moves to every trial
-// point, and a zero lying at a itself is left behind.
+// with the bracket it was chosen in. Returns t, found, or, after maxTrials
+// trial points, notFound. Nothing checks that f changes sign on [a, b]:
+// without a sign change the left end moves to every trial point, and a zero
+// lying at a itself is left behind.
 template <class F, class TrialPoint, class Report>
-double bracketSearch(F f, double a, double b, int& found, TrialPoint trialPoint, Report&& report) {
+SearchResult bracketSearch(F f, double a, double b, TrialPoint trialPoint, Report&& report) {
     double t = trialPoint(a, b);
-    for (int remaining = maxTrials; remaining > 0; --remaining) {
+    for (int trials = 1; trials <= experiments::maxTrials; ++trials) {
         const double ft = f(t);
         report(a, b, t, ft);
         if (meetsTolerance(ft)) {
-            found = 1;
-            return t;
+            return {t, true, trials};
         }
         if (rootLiesLeft(f(a), ft)) {
             b = t;
@@ -61,28 +61,28 @@ double bracketSearch(F f, double a, double b, int& found, TrialPoint trialPoint,
         }
         t = trialPoint(a, b);
     }
-    found = 0;
-    return notFound;
+    return {experiments::notFound, false, experiments::maxTrials};
 }
 
 // Newton's iteration x = x - f(x)/slope(x) from x0 until |f(x)| <
 // rootTolerance, for at most maxNewtonSteps steps; report(x, f(x)) hears of
-// every new iterate. Returns the last iterate, whether or not it met the
-// tolerance. A zero slope is not guarded against: the NaN it leads to never
-// passes the test and runs to the cap.
+// every new iterate. Returns the last iterate, found or not (the iterate of
+// the last step allowed is not tested). A zero slope is not guarded
+// against: the NaN it leads to never passes the test and runs to the cap.
 template <class F, class Slope, class Report>
-double newtonSearch(F f, Slope slope, double x0, Report&& report) {
+SearchResult newtonSearch(F f, Slope slope, double x0, Report&& report) {
     double x = x0;
     double fx = f(x);
-    for (int remaining = maxNewtonSteps; remaining > 0; --remaining) {
+    int steps = 0;
+    for (; steps < experiments::maxNewtonSteps; ++steps) {
         if (meetsTolerance(fx)) {
-            break;
+            return {x, true, steps};
         }
         x = x - fx / slope(x);
         fx = f(x);
         report(x, fx);
     }
-    return x;
+    return {x, false, steps};
 }
 
 }  // namespace xsin

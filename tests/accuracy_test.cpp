@@ -6,7 +6,7 @@
 #include <type_traits>
 
 #include "accuracy_report/measure.h"
-#include "numerics/correctly_rounded.h"
+#include "elementary/correctly_rounded.h"
 #include "numerics/numerics.h"
 #include "support.h"
 

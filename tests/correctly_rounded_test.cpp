@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "accuracy_report/measure.h"
-#include "numerics/correctly_rounded.h"
+#include "elementary/correctly_rounded.h"
 #include "support.h"
 
 namespace xsin {
@@ -86,8 +86,7 @@ void observe(char function, double u) {
 TEST(CorrectlyRounded, AtEveryArgumentOfTheProgramsAndTheReport) {
     observedCalls.clear();
     observeArguments(observe);
-    measureTables();
-    measureSteps();
+    measureSteps(measureTables());
     measureSearches();
     observeArguments(nullptr);
     std::unordered_set<std::string> seen;

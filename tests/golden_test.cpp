@@ -21,7 +21,7 @@
 
 #include "accuracy_report/measure.h"
 #include "experiments/experiments.h"
-#include "numerics/correctly_rounded.h"
+#include "elementary/correctly_rounded.h"
 #include "numerics/numerics.h"
 #include "numerics/walk.h"
 #endif

@@ -1,4 +1,4 @@
-#include "numerics/correctly_rounded.h"
+#include "elementary/correctly_rounded.h"
 
 #include <mpfr.h>
 

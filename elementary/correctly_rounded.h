@@ -2,20 +2,27 @@
 
 // Correctly rounded sine, cosine and exponential of a double: the exact
 // value rounded once, in the direction asked for, so that the result is the
-// same on every CPU, math library and architecture. A fast path
-// (numerics/correctly_rounded_fast.h) evaluates the function in
-// double-double arithmetic with a proven bound on its error and rounds when
-// that bound decides the rounding; otherwise, and outside the fast path's
-// range, MPFR decides.
+// same on every CPU, math library and architecture.
+//
+// A fast path (elementary/internal/fast_path.h) evaluates the function in
+// double-double arithmetic, y = hi + lo, with a proven bound E on its
+// error: the exact value lies in [y - E, y + E]. When that interval holds
+// no rounding boundary of the direction asked for, every value in it
+// rounds to the same double, which is returned; otherwise, and outside the
+// fast path's range, MPFR decides. The boundaries are the midpoints between
+// hi and its neighbours (to nearest) or the doubles themselves (down, up);
+// sin, cos and exp of a non-zero double are never a double nor a midpoint
+// (Lindemann), so no tie needs breaking. Comparing RN(lo +- E) with a
+// boundary that is itself a double is safe: rounding is monotonic, so
+// RN(x) < T implies x < T.
 
-#include "numerics/correctly_rounded_fast.h"
+#include "elementary/internal/fast_path.h"
+#include "elementary/sin_cos.h"
+#include "numerics/binary64.h"
 
 namespace xsin {
 
-struct SinCos {
-    double sin;
-    double cos;
-};
+enum class Rounding { nearest, down, up };
 
 // From now on, every argument of the functions below goes to observe, with
 // the function ('s', 'c' or 'e'; a sinCosRounded gives both 's' and 'c');
@@ -43,6 +50,41 @@ inline void observed(char function, double u) {
     }
 }
 
+// The distances from x (normal, |x| >= 2^-969) to the doubles just above
+// and just below it: a unit in the last place, half of it toward zero from
+// a power of two.
+inline void gaps(double x, double& above, double& below) {
+    const double ulp = binary64::ulp(x);
+    const double toward = (binary64::bits(x) & binary64::significandMask) == 0 ? ulp / 2 : ulp;
+    above = x > 0.0 ? ulp : toward;
+    below = x > 0.0 ? toward : ulp;
+}
+
+// The correctly rounded value when no rounding boundary lies within the
+// error of y.
+inline bool decide(const Approximation& y, Rounding rounding, double& result) {
+    double above;
+    double below;
+    gaps(y.hi, above, below);
+    // The exact value lies in y.hi + [low, high].
+    const double high = y.lo + y.error;
+    const double low = y.lo - y.error;
+    const bool justAbove = low > 0.0 && high < above;
+    const bool justBelow = high < 0.0 && low > -below;
+    switch (rounding) {
+    case Rounding::nearest:
+        result = y.hi;
+        return high < above / 2 && low > -below / 2;
+    case Rounding::down:
+        result = justAbove ? y.hi : y.hi - below;
+        return justAbove || justBelow;
+    case Rounding::up:
+        result = justBelow ? y.hi : y.hi + above;
+        return justAbove || justBelow;
+    }
+    return false;
+}
+
 }  // namespace fastpath
 
 [[gnu::always_inline]] inline double sinRounded(double u, Rounding rounding) {
@@ -51,7 +93,7 @@ inline void observed(char function, double u) {
     Reduced reduced{};
     double result = 0.0;
     if (reduce(u, reduced)) {
-        const Pair sine = sinOfMagnitude(reduced);
+        const DoubleDouble sine = sinOfMagnitude(reduced);
         if (decide(approximation(u < 0.0 ? -sine : sine, reduced.error), rounding, result)) {
             return result;
         }
@@ -80,11 +122,11 @@ inline void observed(char function, double u) {
         return {sinByMpfr(u, rounding), cosByMpfr(u, rounding)};
     }
     const Kernel k = kernel(reduced.r);
-    const Pair sinR = sinOf(k);
-    const Pair cosR = cosOf(k);
+    const DoubleDouble sinR = sinOf(k);
+    const DoubleDouble cosR = cosOf(k);
     const bool odd = (reduced.quadrant & 1) != 0;
-    const Pair sine = flipped(odd ? cosR : sinR, sinFlips(reduced) != (u < 0.0));
-    const Pair cosine = flipped(odd ? sinR : cosR, cosFlips(reduced));
+    const DoubleDouble sine = flipped(odd ? cosR : sinR, sinFlips(reduced) != (u < 0.0));
+    const DoubleDouble cosine = flipped(odd ? sinR : cosR, cosFlips(reduced));
     SinCos result;
     if (!decide(approximation(sine, reduced.error), rounding, result.sin)) {
         result.sin = sinByMpfr(u, rounding);
@@ -103,10 +145,7 @@ inline double expRounded(double u, Rounding rounding) {
     double result = 0.0;
     if (approximateExp(u, y, scale) && decide(y, rounding, result)) {
         // 2^scale, exact, and the product with it too: the result is normal.
-        const std::uint64_t bits = static_cast<std::uint64_t>(scale + 1023) << 52;
-        double power;
-        std::memcpy(&power, &bits, sizeof power);
-        return result * power;
+        return result * binary64::powerOfTwo(scale);
     }
     return expByMpfr(u, rounding);
 }

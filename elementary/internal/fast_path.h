@@ -4,26 +4,17 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
+#include "elementary/internal/tables.h"
 #include "numerics/binary64.h"
-#include "numerics/correctly_rounded_tables.h"
 
-// The fast path of the correctly rounded functions (numerics/correctly_
-// rounded.h), inline so that the evaluators' independent calls overlap.
-
-// The fast path, and why its rounding is the correct one.
+// The fast path of the correctly rounded functions (elementary/correctly_
+// rounded.h): each function evaluated as a double-double y = hi + lo (hi
+// the double nearest y) together with a bound E on |y - f(u)|, f the exact
+// function, from which correctly_rounded.h decides the rounding. Inline, so
+// that the evaluators' independent calls overlap.
 //
-// Each function is evaluated as a double-double y = hi + lo (hi the double
-// nearest y) together with a bound E on |y - f(u)|, f the exact function.
-// The exact value then lies in [y - E, y + E]; when that interval holds no
-// rounding boundary of the direction asked for, every value in it rounds to
-// the same double, which is returned. Otherwise MPFR computes the answer.
-// The boundaries are the midpoints between hi and its neighbours (to
-// nearest) or the doubles themselves (down, up); sin, cos and exp of a
-// non-zero double are never a double nor a midpoint (Lindemann), so no
-// tie needs breaking. Comparing RN(lo +- E) with a boundary that is itself a
-// double is safe: rounding is monotonic, so RN(x) < T implies x < T.
+// The error bounds, each step where it is incurred.
 //
 // Notation: u = 2^-53, the unit roundoff; each floating-point operation
 // adds a relative error of at most u. TwoSum, FastTwoSum and Dekker's
@@ -89,50 +80,37 @@
 // 5. Bound used: E = 2^-66 |hi|, and the rounding is decided before the
 //    scaling by 2^(k >> 8), which is exact and keeps every rounding boundary.
 
-namespace xsin {
-
-enum class Rounding { nearest, down, up };
-
-namespace fastpath {
+namespace xsin::fastpath {
 
 // --- Exact arithmetic -----------------------------------------------------
 
-struct Pair {
-    double hi;
-    double lo;
-};
-
-inline Pair operator-(Pair p) {
-    return {-p.hi, -p.lo};
-}
-
 // a + b = hi + lo exactly.
-inline Pair twoSum(double a, double b) {
+inline DoubleDouble twoSum(double a, double b) {
     const double s = a + b;
     const double bb = s - a;
     return {s, (a - (s - bb)) + (b - bb)};
 }
 
 // The same when |a| >= |b| (or a = 0).
-inline Pair fastTwoSum(double a, double b) {
+inline DoubleDouble fastTwoSum(double a, double b) {
     const double s = a + b;
     return {s, b - (s - a)};
 }
 
 // Veltkamp: a = hi + lo with hi and lo of 26 bits each.
-constexpr Pair split(double a) {
+constexpr DoubleDouble split(double a) {
     const double c = 134217729.0 * a;  // 2^27 + 1
     const double hi = c - (c - a);
     return {hi, a - hi};
 }
 
 // Dekker: a * b = hi + lo exactly, from the splits of a and b.
-inline Pair twoProduct(double a, Pair as, double b, Pair bs) {
+inline DoubleDouble twoProduct(double a, DoubleDouble as, double b, DoubleDouble bs) {
     const double p = a * b;
     return {p, ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo};
 }
 
-inline Pair twoProduct(double a, double b) {
+inline DoubleDouble twoProduct(double a, double b) {
     return twoProduct(a, split(a), b, split(b));
 }
 
@@ -144,8 +122,8 @@ struct Entry {
     double sinLo;
     double cosHi;
     double cosLo;
-    Pair sinSplit;
-    Pair cosSplit;
+    DoubleDouble sinSplit;
+    DoubleDouble cosSplit;
 };
 
 constexpr std::array<Entry, 202> makeEntries() {
@@ -158,7 +136,7 @@ constexpr std::array<Entry, 202> makeEntries() {
 }
 
 inline constexpr std::array<Entry, 202> entries = makeEntries();
-inline constexpr Pair ln2Over256Split = split(tables::ln2Over256[0]);
+inline constexpr DoubleDouble ln2Over256Split = split(tables::ln2Over256[0]);
 
 // Adding and subtracting 1.5 * 2^52 rounds a double below 2^51 to an integer.
 constexpr double roundingShifter = 0x1.8p52;
@@ -174,14 +152,14 @@ struct Approximation {
 
 constexpr double relativeBound = 0x1p-66;
 
-inline Approximation approximation(Pair value, double absolute) {
+inline Approximation approximation(DoubleDouble value, double absolute) {
     return {value.hi, value.lo, relativeBound * std::fabs(value.hi) + absolute};
 }
 
 // |u| = k pi/2 + r, with r as rh + rl.
 struct Reduced {
-    Pair r;
-    int quadrant;  // k mod 4
+    DoubleDouble r;
+    int quadrant;   // k mod 4
     bool negative;  // r < 0 (r itself is then made positive)
     double error;   // of r
 };
@@ -197,7 +175,7 @@ inline bool reduce(double u, Reduced& reduced) {
     reduced.error = 0.0;
     if (k != 0.0) {
         const double t = a - k * tables::halfPi[0];
-        const Pair s = twoSum(t, -(k * tables::halfPi[1]));
+        const DoubleDouble s = twoSum(t, -(k * tables::halfPi[1]));
         reduced.r = twoSum(s.hi, s.lo - k * tables::halfPi[2]);
         reduced.error = 0x1p-103;
     }
@@ -215,19 +193,17 @@ struct Kernel {
     const Entry* e;
     double zh;
     double zl;
-    Pair zSplit;
+    DoubleDouble zSplit;
     double cosMinusOne;
     double sinMinusZ;
 };
 
-inline Kernel kernel(Pair r) {
+inline Kernel kernel(DoubleDouble r) {
     Kernel k;
     // j = round(256 rh) by the shifter, its bits the index: no conversion
     // on the path to z.
     const double shifted = r.hi * 256.0 + roundingShifter;
-    std::uint64_t shiftedBits;
-    std::memcpy(&shiftedBits, &shifted, sizeof shiftedBits);
-    k.e = &entries[static_cast<std::size_t>(shiftedBits & 0xff)];
+    k.e = &entries[static_cast<std::size_t>(binary64::bits(shifted) & 0xff)];
     k.zh = r.hi - (shifted - roundingShifter) * 0x1p-8;
     k.zl = r.lo;
     k.zSplit = split(k.zh);
@@ -240,20 +216,20 @@ inline Kernel kernel(Pair r) {
 
 // X + Y z + X (cos z - 1) + Y (sin z - z): sin r for X = S and Y = C, cos r
 // for X = C and Y = -S. Y's split is the table's, negated with it.
-inline Pair evaluate(const Kernel& k, double x, double xl, double y, double yl, Pair ySplit) {
-    const Pair yz = twoProduct(y, ySplit, k.zh, k.zSplit);
-    const Pair main = twoSum(x, yz.hi);
+inline DoubleDouble evaluate(const Kernel& k, double x, double xl, double y, double yl, DoubleDouble ySplit) {
+    const DoubleDouble yz = twoProduct(y, ySplit, k.zh, k.zSplit);
+    const DoubleDouble main = twoSum(x, yz.hi);
     // Summed as a tree, for a shorter chain: the same five roundings.
     const double tail = ((x * k.cosMinusOne + y * k.sinMinusZ) + (xl + yz.lo)) + (y * k.zl + yl * k.zh);
     return fastTwoSum(main.hi, main.lo + tail);
 }
 
-inline Pair sinOf(const Kernel& k) {
+inline DoubleDouble sinOf(const Kernel& k) {
     const Entry& e = *k.e;
     return evaluate(k, e.sinHi, e.sinLo, e.cosHi, e.cosLo, e.cosSplit);
 }
 
-inline Pair cosOf(const Kernel& k) {
+inline DoubleDouble cosOf(const Kernel& k) {
     const Entry& e = *k.e;
     return evaluate(k, e.cosHi, e.cosLo, -e.sinHi, -e.sinLo, -e.sinSplit);
 }
@@ -272,24 +248,24 @@ inline bool cosFlips(const Reduced& reduced) {
     return (reduced.quadrant == 1 || reduced.quadrant == 2) != (odd && reduced.negative);
 }
 
-inline Pair flipped(Pair value, bool flip) {
+inline DoubleDouble flipped(DoubleDouble value, bool flip) {
     return flip ? -value : value;
 }
 
 // One of them alone: only the one of sin r and cos r that it needs, the
 // table's values chosen rather than the code.
-inline Pair sinOrCos(const Kernel& k, bool cosine) {
+inline DoubleDouble sinOrCos(const Kernel& k, bool cosine) {
     const Entry& e = *k.e;
     return cosine ? evaluate(k, e.cosHi, e.cosLo, -e.sinHi, -e.sinLo, -e.sinSplit)
                   : evaluate(k, e.sinHi, e.sinLo, e.cosHi, e.cosLo, e.cosSplit);
 }
 
-inline Pair sinOfMagnitude(const Reduced& reduced) {
+inline DoubleDouble sinOfMagnitude(const Reduced& reduced) {
     const bool odd = (reduced.quadrant & 1) != 0;
     return flipped(sinOrCos(kernel(reduced.r), odd), sinFlips(reduced));
 }
 
-inline Pair cosOfMagnitude(const Reduced& reduced) {
+inline DoubleDouble cosOfMagnitude(const Reduced& reduced) {
     const bool odd = (reduced.quadrant & 1) != 0;
     return flipped(sinOrCos(kernel(reduced.r), !odd), cosFlips(reduced));
 }
@@ -300,12 +276,12 @@ inline bool approximateExp(double u, Approximation& y, int& scale) {
         return false;
     }
     const double k = (u * tables::twoFiftySixOverLn2 + roundingShifter) - roundingShifter;
-    const Pair kSplit = split(k);
-    const Pair kl1 = twoProduct(k, kSplit, tables::ln2Over256[0], ln2Over256Split);
-    const Pair t = twoSum(u, -kl1.hi);
-    const Pair kl2 = twoProduct(k, tables::ln2Over256[1]);
-    const Pair s = twoSum(t.hi, -kl2.hi);
-    const Pair r = twoSum(s.hi, (((t.lo - kl1.lo) + s.lo) - kl2.lo) - k * tables::ln2Over256[2]);
+    const DoubleDouble kSplit = split(k);
+    const DoubleDouble kl1 = twoProduct(k, kSplit, tables::ln2Over256[0], ln2Over256Split);
+    const DoubleDouble t = twoSum(u, -kl1.hi);
+    const DoubleDouble kl2 = twoProduct(k, tables::ln2Over256[1]);
+    const DoubleDouble s = twoSum(t.hi, -kl2.hi);
+    const DoubleDouble r = twoSum(s.hi, (((t.lo - kl1.lo) + s.lo) - kl2.lo) - k * tables::ln2Over256[2]);
 
     const long n = static_cast<long>(k);
     const long i = n & 255;
@@ -316,52 +292,11 @@ inline bool approximateExp(double u, Approximation& y, int& scale) {
     const double r2 = r1 * r1;
     const double expMinusOneMinusR =
         r2 * (0.5 + r1 * (1.0 / 6 + r1 * (1.0 / 24 + r1 * (1.0 / 120 + r1 * (1.0 / 720)))));
-    const Pair tr = twoProduct(th, r.hi);
-    const Pair main = twoSum(th, tr.hi);
+    const DoubleDouble tr = twoProduct(th, r.hi);
+    const DoubleDouble main = twoSum(th, tr.hi);
     const double tail = ((th * expMinusOneMinusR + tl) + tr.lo) + (th * r.lo + tl * r.hi);
     y = approximation(fastTwoSum(main.hi, main.lo + tail), 0.0);
     return true;
 }
 
-// The distances from x (normal, |x| >= 2^-969) to the doubles just above
-// and just below it: a unit in the last place, half of it toward zero from
-// a power of two.
-inline void gaps(double x, double& above, double& below) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
-    const std::uint64_t powerBits = bits & 0x7ff0000000000000u;
-    double power;  // 2^floor(log2 |x|)
-    std::memcpy(&power, &powerBits, sizeof power);
-    const double ulp = power * 0x1p-52;
-    const double toward = (bits & 0x000fffffffffffffu) == 0 ? ulp / 2 : ulp;
-    above = x > 0.0 ? ulp : toward;
-    below = x > 0.0 ? toward : ulp;
-}
-
-// The correctly rounded value when no rounding boundary lies within the
-// error of y.
-inline bool decide(const Approximation& y, Rounding rounding, double& result) {
-    double above;
-    double below;
-    gaps(y.hi, above, below);
-    // The exact value lies in y.hi + [low, high].
-    const double high = y.lo + y.error;
-    const double low = y.lo - y.error;
-    const bool justAbove = low > 0.0 && high < above;
-    const bool justBelow = high < 0.0 && low > -below;
-    switch (rounding) {
-    case Rounding::nearest:
-        result = y.hi;
-        return high < above / 2 && low > -below / 2;
-    case Rounding::down:
-        result = justAbove ? y.hi : y.hi - below;
-        return justAbove || justBelow;
-    case Rounding::up:
-        result = justBelow ? y.hi : y.hi + above;
-        return justAbove || justBelow;
-    }
-    return false;
-}
-
-}  // namespace fastpath
-}  // namespace xsin
+}  // namespace xsin::fastpath

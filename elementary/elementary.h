@@ -3,14 +3,17 @@
 #include <cmath>
 #include <type_traits>
 
+#include "elementary/sin_cos.h"
 #include "numerics/binary64.h"
 
 // The elementary functions that every evaluator and equation calls, gathered
 // in one type so that the same arithmetic can run over another math library:
-// the build's own choice below, or a stand-in that a measurement supplies.
+// the build's own choice (Math, below), or a stand-in that a measurement
+// supplies. A Math type has static sin, cos and exp, and may have a sinCos
+// that gives both of one argument.
 
 #ifdef XSIN_CORRECTLY_ROUNDED
-#include "numerics/correctly_rounded.h"
+#include "elementary/correctly_rounded.h"
 #endif
 
 namespace xsin {
@@ -23,24 +26,18 @@ struct LibraryMath {
     static double exp(double u) { return std::exp(u); }
 };
 
-// The sine and cosine of the same argument: from one call where Math has
-// one (a correctly rounded sinCos shares its argument reduction), else from
-// its sin and its cos, in that order.
 template <class Math, class = void>
 struct HasSinCos : std::false_type {};
 template <class Math>
 struct HasSinCos<Math, std::void_t<decltype(Math::sinCos(0.0))>> : std::true_type {};
 
-struct SineAndCosine {
-    double sin;
-    double cos;
-};
-
+// The sine and cosine of the same argument: from one call where Math has
+// one (a correctly rounded sinCos shares its argument reduction), else from
+// its sin and its cos, in that order.
 template <class Math>
-SineAndCosine sinCosOf(double u) {
+SinCos sinCosOf(double u) {
     if constexpr (HasSinCos<Math>::value) {
-        const auto both = Math::sinCos(u);
-        return {both.sin, both.cos};
+        return Math::sinCos(u);
     } else {
         const double s = Math::sin(u);
         return {s, Math::cos(u)};
