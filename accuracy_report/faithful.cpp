@@ -1,12 +1,12 @@
 #include "accuracy_report/faithful.h"
 
 #include <cstdint>
-#include <cstring>
 #include <unordered_map>
 #include <vector>
 
 #include "elementary/correctly_rounded.h"
 #include "elementary/elementary.h"
+#include "numerics/binary64.h"
 
 namespace xsin {
 
@@ -37,12 +37,6 @@ struct Exploration {
 
 thread_local Exploration exploration;
 
-std::uint64_t bitsOf(double u) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &u, sizeof bits);
-    return bits;
-}
-
 Enclosing enclose(Function function, double u) {
     switch (function) {
     case sine:
@@ -69,7 +63,7 @@ double buildLibrary(Function function, double u) {
 
 double answer(Function function, double u) {
     Exploration& e = exploration;
-    const std::uint64_t bits = bitsOf(u);
+    const std::uint64_t bits = binary64::bits(u);
     auto known = e.enclosing[function].find(bits);
     if (known == e.enclosing[function].end()) {
         known = e.enclosing[function].emplace(bits, enclose(function, u)).first;
@@ -93,7 +87,7 @@ double answer(Function function, double u) {
             e.aboveAt.push_back(false);
             e.branches.push_back(false);
         }
-        e.branches[position] = bitsOf(pair.below) != bitsOf(pair.above);
+        e.branches[position] = binary64::bits(pair.below) != binary64::bits(pair.above);
     }
     return e.aboveAt[position] ? pair.above : pair.below;
 }

@@ -61,16 +61,7 @@ char* fixedDecimal(char* at, double value, std::size_t width) {
     if (!(magnitude < 9007199254740992.0)) {  // 2^53, or NaN
         return viaToChars(at, value, width);
     }
-    // magnitude = m * 2^-k exactly, from the bits: m < 2^53, 0 <= k <= 1074.
-    std::uint64_t bits;
-    std::memcpy(&bits, &magnitude, sizeof bits);
-    const int biased = static_cast<int>(bits >> 52);
-    std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
-    int k = 1074;
-    if (biased != 0) {  // normal: the implicit leading bit
-        m |= std::uint64_t{1} << 52;
-        k = 1075 - biased;
-    }
+    const auto [m, k] = binary64::decompose(value);  // magnitude = m * 2^-k exactly, 0 <= k <= 1074
     // The integer part, and the fraction f = r / 2^k scaled to ten decimals:
     // f * 10^10 = r * 5^10 / 2^(k - 10), rounded half to even. r < 2^53 and
     // 5^10 < 2^24, so the product fits in 128 bits.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "numerics/binary64.h"
+
 // Numbers in the text printf("%20.10lf") gives, converted exactly in
 // integer arithmetic.
 
@@ -136,10 +138,8 @@ inline void putEight(char* at, std::uint32_t value) {
 // integer part and sign from a table, the ten decimals from one product.
 inline char* tableDecimal(char* at, double value) {
     using namespace decimal;
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    const std::uint64_t magnitude = bits & ~(std::uint64_t{1} << 63);
-    if (magnitude >= 0x4090000000000000u) {  // 1024, infinities and NaN
+    const std::uint64_t bits = binary64::bits(value);
+    if ((bits & ~binary64::signMask) >= binary64::bits(1024.0)) {  // 1024, infinities and NaN
         return fixedDecimal(at, value, 20);
     }
     // |value| = m * 2^-k exactly, m < 2^53, k >= 43. The value in units of
@@ -149,13 +149,7 @@ inline char* tableDecimal(char* at, double value) {
     // upper word of the product shifted by s = k - 34 >= 9. The shift stops
     // at 63 without a branch: from k = 88 on the product is below half of
     // 2^k, as is its upper word (below 2^53) against 2^62.
-    const int biased = static_cast<int>(magnitude >> 52);
-    std::uint64_t m = magnitude & ((std::uint64_t{1} << 52) - 1);
-    int k = 1074;
-    if (biased != 0) {
-        m |= std::uint64_t{1} << 52;
-        k = 1075 - biased;
-    }
+    const auto [m, k] = binary64::decompose(value);
     const int shift = k - 34 < 63 ? k - 34 : 63;
     const Wide product = multiply(m, tenToTheTen << 30);
     // Half to even without a branch (whose direction would be a coin
