@@ -20,8 +20,8 @@
 #include <algorithm>
 
 #include "accuracy_report/measure.h"
-#include "experiments/experiments.h"
 #include "elementary/correctly_rounded.h"
+#include "experiments/experiments.h"
 #include "numerics/numerics.h"
 #include "numerics/walk.h"
 #endif
@@ -150,6 +150,32 @@ TEST_F(Golden, TablesDifferFromTheCorrectlyRoundedOnesOnlyOnFragileLines) {
     }
     if (std::is_same_v<Math, CorrectlyRoundedMath>) {
         EXPECT_EQ(differing, 0);
+    }
+}
+
+// The text from the first line that starts with `from` to the end.
+std::string from(const std::string& text, const std::string& start) {
+    const size_t at = text.find("\n" + start);
+    return at == std::string::npos ? "" : text.substr(at + 1);
+}
+
+// accuracy_report's files and summary. The correctly rounded build writes
+// them the same on every machine: all pinned, its accuracy.md being
+// docs/results.md. In the default build the searches and the walks do not
+// depend on the math library (every search is robust): those parts.
+TEST_F(Golden, AccuracyReportWritesThePinnedReport) {
+    const auto result = run(ACCURACY_REPORT);
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string markdown = readFile("accuracy.md");
+    const std::string results = readFile(RESULTS_MD);
+    EXPECT_TRUE(from(markdown, "## Root searches") == from(results, "## Root searches"))
+        << from(markdown, "## Root searches");
+    EXPECT_TRUE(from(readFile("accuracy.json"), "  \"roots\"") == readFile(golden + "/accuracy_roots.json"));
+    if (std::is_same_v<Math, CorrectlyRoundedMath>) {
+        EXPECT_TRUE(markdown == results) << "docs/results.md is not what accuracy_report writes";
+        EXPECT_EQ(result.out, readFile(golden + "/accuracy_report.stdout"));
+        const auto checksums = run("sha256sum --check --quiet '" + golden + "/accuracy_report.sha256'");
+        EXPECT_EQ(checksums.status, 0) << checksums.out << checksums.err;
     }
 }
 

@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <cmath>
 #include <string>
 
@@ -12,7 +10,6 @@ namespace {
 
 using testing::readFile;
 using testing::readLines;
-using testing::run;
 using testing::writeFile;
 
 using GradientTable = testing::InTempDir;
@@ -43,27 +40,6 @@ TEST_F(GradientTable, AnExistingFileIsReplaced) {
     writeFile("gradient.txt", std::string(100000, 'x'));
     printGradients(0.0, 0.0);
     EXPECT_EQ(readFile("gradient.txt"), "        0.0000000000         0.0000000000         0.0000000000\n");
-}
-
-TEST_F(GradientTable, ProgramWritesTheTableAndPrintsNothing) {
-    const auto result = run(std::string(GRADIENT_TABLE) + " ignored");
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "");
-    EXPECT_EQ(readLines("gradient.txt").size(), 1001u);
-}
-
-TEST_F(GradientTable, ProgramReportsATableItCannotWrite) {
-    ASSERT_EQ(mkdir("gradient.txt", 0755), 0);
-    auto result = run(GRADIENT_TABLE);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "gradient_table: cannot open gradient.txt: Is a directory\n");
-
-    ASSERT_EQ(rmdir("gradient.txt"), 0);
-    ASSERT_EQ(symlink("/dev/full", "gradient.txt"), 0);
-    result = run(GRADIENT_TABLE);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "gradient_table: cannot write gradient.txt: No space left on device\n");
 }
 
 }  // namespace

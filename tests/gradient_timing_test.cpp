@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -130,61 +131,23 @@ TEST_F(Program, WritesThreeTablesAndThreeTimings) {
     expectComplete("autodiffgradients.txt", "      -10.0000000000       171.9574088164");
 }
 
-TEST_F(Program, ATableThatCannotBeOpenedSkipsOnlyItsPass) {
-    ASSERT_EQ(mkdir("finitegradients.txt", 0755), 0);
-    const auto result = run(program());
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "gradient_timing: cannot open finitegradients.txt: Is a directory\n");
-    EXPECT_TRUE(isTimingLines(result.out, 2)) << result.out;
-    expectComplete("realgradients.txt", "      -10.0000000000       171.9574088164");
-    expectComplete("autodiffgradients.txt", "      -10.0000000000       171.9574088164");
-}
-
-TEST_F(Program, AFullDiskIsReportedForTheTableItHits) {
-    ASSERT_EQ(symlink("/dev/full", "autodiffgradients.txt"), 0);
-    const auto result = run(program());
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "gradient_timing: cannot write autodiffgradients.txt: No space left on device\n");
-    expectComplete("realgradients.txt", "      -10.0000000000       171.9574088164");
-    expectComplete("finitegradients.txt", "      -10.0000000000       171.9574127534");
-}
-
-// A file-size limit (ulimit -f, here 1000 KiB) and a disk that is full for
-// one write are write failures like any other: each is reported with its
-// own reason, and the other passes still run.
-TEST_F(Program, WriteFailuresAreReportedWithTheReasonOfTheFirst) {
-    const auto result = run("ulimit -f 1000; " + program());
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err,
-              "gradient_timing: cannot write realgradients.txt: File too large\n"
-              "gradient_timing: cannot write finitegradients.txt: File too large\n"
-              "gradient_timing: cannot write autodiffgradients.txt: File too large\n");
-    EXPECT_TRUE(isTimingLines(result.out, 3)) << result.out;
-}
-
-TEST_F(Program, AWriteErrorInjectedByStraceIsReported) {
-    if (run("command -v strace").status != 0) {
-        GTEST_SKIP() << "strace is not installed (Debian package strace)";
-    }
-    // A sanitizer's leak check cannot run under ptrace.
-    const auto result = run("ASAN_OPTIONS=detect_leaks=0 strace -o /dev/null -e trace=write -e inject=write:error=ENOSPC:when=1 " +
-                 program());
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "gradient_timing: cannot write realgradients.txt: No space left on device\n");
-    expectComplete("finitegradients.txt", "      -10.0000000000       171.9574127534");
-    expectComplete("autodiffgradients.txt", "      -10.0000000000       171.9574088164");
-}
-
 // Each reading of the wall clock steps it back an hour: the times of the
-// passes must not notice.
-TEST_F(Program, PassesAreTimedByAMonotonicClock) {
+// passes must not notice. Together they take less than the whole process,
+// and each, writing 4.2 MB, more than 100 microseconds.
+TEST_F(Program, PassesAreTimedInMicrosecondsByAMonotonicClock) {
     // A sanitizer runtime insists on coming first among preloaded libraries.
+    const auto start = std::chrono::steady_clock::now();
     const auto result =
         run(std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") + WALL_CLOCK_STEPS + " " + program());
+    const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     ASSERT_TRUE(isTimingLines(result.out, 3)) << result.out;
+    long sum = 0;
     for (size_t at = 0; (at = result.out.find("Time Passed: ", at)) != std::string::npos; ++at) {
-        EXPECT_LT(std::stol(result.out.substr(at + 13)), 10000000) << result.out;
+        const long passed = std::stol(result.out.substr(at + 13));
+        EXPECT_GT(passed, 100) << result.out;
+        sum += passed;
     }
+    EXPECT_LT(sum, whole.count()) << result.out;
 }
 
 // The relocatable object, linked with nothing but the C++ runtime and the
