@@ -9,7 +9,8 @@ namespace {
 
 using Layout = JsonWriter::Layout;
 
-void writeColumn(JsonWriter& json, const ColumnAccuracy& c) {
+void writeColumn(JsonWriter& json, const ColumnAccuracy* column) {
+    const ColumnAccuracy& c = *column;
     json.beginObject();
     json.member("file", c.file);
     json.member("column", c.column);
@@ -36,7 +37,8 @@ void writeStep(JsonWriter& json, const StepAccuracy& s) {
     json.endObject();
 }
 
-void writeSearch(JsonWriter& json, const SearchAccuracy& s) {
+void writeSearch(JsonWriter& json, const SearchAccuracy* search) {
+    const SearchAccuracy& s = *search;
     json.beginObject();
     json.member("program", s.program);
     json.member("search", s.search);
@@ -64,6 +66,17 @@ void writeSearch(JsonWriter& json, const SearchAccuracy& s) {
     json.endObject();
 }
 
+// An array of objects, one a line.
+template <class Items, class Write>
+void writeArray(JsonWriter& json, const char* name, const Items& items, Write write) {
+    json.key(name);
+    json.beginArray();
+    for (const auto& item : items) {
+        write(json, item);
+    }
+    json.endArray();
+}
+
 }  // namespace
 
 void writeJson(const Report& report, OutputFile& out) {
@@ -73,26 +86,11 @@ void writeJson(const Report& report, OutputFile& out) {
     json.member("elementary_functions", report.mathLibrary);
     json.member("library_answers_checked", report.fragility.library.checked);
     json.member("library_answers_beyond_one_ulp", report.fragility.library.outside);
-    json.key("tables");
-    json.beginArray();
-    for (const ColumnAccuracy* column : report.tables.columns()) {
-        writeColumn(json, *column);
-    }
-    json.endArray();
-    json.key("finite_difference_steps");
-    json.beginArray();
-    for (const StepAccuracy& step : report.steps.all) {
-        writeStep(json, step);
-    }
-    json.endArray();
+    writeArray(json, "tables", report.tables.columns(), writeColumn);
+    writeArray(json, "finite_difference_steps", report.steps.all, writeStep);
     json.member("best_step_by_max_error", report.steps.bestByMax.h);
     json.member("best_step_by_median_error", report.steps.bestByMedian.h);
-    json.key("roots");
-    json.beginArray();
-    for (const SearchAccuracy* search : report.searches.all()) {
-        writeSearch(json, *search);
-    }
-    json.endArray();
+    writeArray(json, "roots", report.searches.all(), writeSearch);
     json.endObject();
 }
 
