@@ -3,6 +3,7 @@
 
 #include "accuracy_report/measure.h"
 #include "accuracy_report/writers.h"
+#include "elementary/correctly_rounded.h"
 #include "output/output.h"
 #include "program/program.h"
 
@@ -10,6 +11,7 @@
 // exact values, and writes what it found into the working directory.
 int main() {
     return xsin::runProgram("accuracy_report", [] {
+        xsin::mpfrReportsOutOfMemory();
         const xsin::Report report = xsin::measureEverything();
         const struct {
             const char* name;

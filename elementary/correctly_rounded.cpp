@@ -1,6 +1,11 @@
 #include "elementary/correctly_rounded.h"
 
+#include <gmp.h>
 #include <mpfr.h>
+
+#include <cstdlib>
+
+#include "output/output.h"
 
 namespace xsin {
 
@@ -47,6 +52,8 @@ using MpfrFunction = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
 // conversion back to double is exact. The caller's exponent range is
 // restored: other MPFR code in the process keeps its own.
 double byMpfr(MpfrFunction function, double u, Rounding rounding) {
+    static const bool reporting = (mpfrReportsOutOfMemory(), true);
+    (void)reporting;
     ++fallbacks;
     thread_local Operands operands;
     const mpfr_exp_t emin = mpfr_get_emin();
@@ -63,7 +70,32 @@ double byMpfr(MpfrFunction function, double u, Rounding rounding) {
     return result;
 }
 
+void* allocate(std::size_t size) {
+    void* memory = std::malloc(size);
+    if (memory == nullptr && size != 0) {
+        exitOutOfMemory();
+    }
+    return memory;
+}
+
+void* reallocate(void* memory, std::size_t, std::size_t size) {
+    void* moved = std::realloc(memory, size);
+    if (moved == nullptr && size != 0) {
+        exitOutOfMemory();
+    }
+    return moved;
+}
+
+void release(void* memory, std::size_t) {
+    std::free(memory);
+}
+
 }  // namespace
+
+void mpfrReportsOutOfMemory() {
+    // The same malloc underneath: memory GMP took before is freed alike.
+    mp_set_memory_functions(allocate, reallocate, release);
+}
 
 namespace fastpath {
 

@@ -34,6 +34,13 @@ void observeArguments(void (*observe)(char function, double u));
 // not synchronised, for the programs run on one thread.
 long mpfrFallbacks();
 
+// From now on MPFR and GMP allocate through functions that end the program
+// with "<program>: out of memory" and status 1 when memory runs out
+// (exitOutOfMemory, output/output.h), where GMP would abort: it cannot
+// unwind. The functions here do this before their first call into MPFR; a
+// program that calls MPFR itself does it first.
+void mpfrReportsOutOfMemory();
+
 namespace fastpath {
 
 // Out of line, off the fast path.

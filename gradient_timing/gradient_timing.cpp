@@ -1,8 +1,11 @@
 #include "gradient_timing/gradient_timing.h"
 
-#include <chrono>
+#include <time.h>
+
+#include <cerrno>
 #include <cinttypes>
 #include <cstdint>
+#include <cstring>
 
 #include "experiments/experiments.h"
 #include "numerics/numerics.h"
@@ -14,31 +17,39 @@ namespace xsin {
 
 namespace {
 
-// A monotonic clock: the wall clock may be stepped (by NTP or by hand)
-// during a pass, which would make its time negative or wrong.
-std::int64_t nowNanoseconds() {
-    using namespace std::chrono;
-    return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
+// The monotonic clock in nanoseconds: the wall clock may be stepped (by NTP
+// or by hand) during a pass, which would make its time negative or wrong.
+// A clock that cannot be read is reported, and false returned.
+bool readClock(std::int64_t& nanoseconds) {
+    timespec now;
+    if (::clock_gettime(CLOCK_MONOTONIC, &now) != 0) {
+        reportFailure("cannot read the clock: %s", std::strerror(errno));
+        return false;
+    }
+    nanoseconds = static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+    return true;
 }
 
 // The timed span covers opening, filling and closing the file, not the
-// message itself.
+// message itself. Without a clock the table is written all the same, and
+// no time is made up for it.
 template <class Derivative>
 void printTimedTable(const char* name, int n, double lo, double hi, Derivative derivative) {
-    const std::int64_t start = nowNanoseconds();
+    std::int64_t start = 0;
+    const bool started = readClock(start);
     OutputFile table(name);
     if (!table.isOpen()) {
         return;
     }
-    {
-        TableWriter lines(table);
-        walkAbscissa(lo, hi, static_cast<double>(n), [&](double x) { lines.line(x, derivative(x)); });
-    }
+    TableWriter lines(table);
+    walkAbscissa(lo, hi, static_cast<double>(n), [&](double x) { lines.line(x, derivative(x)); });
     table.close();
-    const std::int64_t end = nowNanoseconds();
-    // Integer division truncates toward zero: whole microseconds, a signed
-    // 64-bit number on every target (long has 32 bits on some).
-    print(standardOutput(), "Time Passed: %" PRId64 " \n", (end - start) / 1000);
+    std::int64_t end = 0;
+    if (started && readClock(end)) {
+        // Integer division truncates toward zero: whole microseconds, a
+        // signed 64-bit number on every target (long has 32 bits on some).
+        print(standardOutput(), "Time Passed: %" PRId64 " \n", (end - start) / 1000);
+    }
 }
 
 }  // namespace

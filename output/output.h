@@ -1,20 +1,30 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
+#include <memory>
 
 // Output files and standard output, with every failure reported on standard
 // error as "<program>: cannot <open|write> <file>: <reason>" and remembered,
 // so that the program ends with status 1 instead of claiming success. The
-// reason is that of the first write that failed, even when later writes
-// (and the final flush) succeed.
+// reason is that of the first write that failed.
 //
-// Nothing that can happen to an output kills or stops the program: a FIFO
-// without a reader is reported when it is opened instead of blocking, and
-// with SIGPIPE and SIGXFSZ ignored (as runProgram, program/program.h, sets
-// them) a write to a pipe without a reader fails with "Broken pipe" and one
-// beyond a file-size limit (ulimit -f) with "File too large". The other
-// outputs and passes go on.
+// Nothing that can happen to an output kills, stops or misleads the program:
+// - a write interrupted by a signal is retried and a short write completed;
+// - after a write to a file fails, nothing more goes to that file, so that
+//   it ends where the failure happened instead of having a hole that looks
+//   like data; the other outputs and passes go on;
+// - a FIFO without a reader is reported when it is opened instead of being
+//   waited for, while a file that another process holds a lease on is
+//   waited for, as a shell's redirection waits;
+// - with SIGPIPE and SIGXFSZ ignored (runProgram, program/program.h, sets
+//   them so) a write to a pipe without a reader fails with "Broken pipe"
+//   and one beyond a file-size limit (ulimit -f) with "File too large";
+// - a regular file that is being written and not yet complete is known, so
+//   that an interrupted run can remove it (removePartialFiles) rather than
+//   leave a table cut short that looks whole.
+//
+// Outputs are not synced to the disk, as cp and sort -o do not: a sync
+// inside a timed pass would time the disk instead of the evaluator.
 
 namespace xsin {
 
@@ -31,44 +41,74 @@ void reportFailure(const char* format, ...) __attribute__((format(printf, 1, 2))
 bool anyFailure();
 
 // A file opened for writing, closed (and a failure reported) when it goes
-// out of scope or by close().
+// out of scope or by close(). Its output is gathered in a buffer of
+// blockSize bytes, each full buffer written at once.
 class OutputFile {
 public:
+    static constexpr std::size_t blockSize = 1 << 16;
+
     // Opens name in the working directory with mode "w": created, or
     // emptied if it exists. One that cannot be opened is reported;
     // writing to it then does nothing.
     explicit OutputFile(const char* name);
-    ~OutputFile() { close(); }
+    ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    bool isOpen() const { return stream != nullptr; }
+    bool isOpen() const { return descriptor >= 0; }
 
-    // Every write goes straight to the file: for writers that gather their
-    // own blocks. Only before the first write.
-    void unbuffered();
+    // Room for size bytes (at most blockSize), to be written directly and
+    // then taken with advance(); what the buffer held is written first when
+    // it has less room.
+    char* room(std::size_t size) {
+        if (!buffer || blockSize - used < size) {
+            makeRoom(size);
+        }
+        return buffer.get() + used;
+    }
+    void advance(std::size_t size) { used += size; }
 
-    // Closes the file, reporting the first write that failed on the way or
-    // while the buffer was flushed. True when the file was opened and
-    // written whole; a second call does nothing and says the same.
+    // Writes what the buffer holds.
+    void flush();
+
+    // Closes the file, reporting the first write that failed. True when the
+    // file was opened and written whole; a second call does nothing and
+    // says the same.
     bool close();
 
 private:
-    OutputFile(std::FILE* standard, const char* label) : stream(standard), name(label) {}
+    struct Standard {};
+    OutputFile(Standard, int descriptor, const char* label);
 
     friend OutputFile& standardOutput();
+    friend void useStandardDescriptors();
     friend void put(OutputFile& out, const char* text, std::size_t size);
     friend void print(OutputFile& out, const char* format, ...);
-    void noteFailure();
+    void makeRoom(std::size_t size);
+    void fail(int error);
+    bool writable() const { return descriptor >= 0 && firstError == 0; }
 
-    std::FILE* stream = nullptr;  // nullptr when not open, or no longer
+    int descriptor = -1;  // -1 when not open, or no longer
     const char* name;
+    std::unique_ptr<char[]> buffer;  // blockSize bytes, from the first write on
+    std::size_t used = 0;
     int firstError = 0;  // errno of the first write that failed, 0 if none
     bool written = false;
+    bool lineBuffered = false;     // a terminal: each line goes out at once
+    int partial = -1;              // its place among the partial files, or -1
+    int exceptionsAtOpen = 0;      // unwinding past it leaves the file partial
+    bool closedAtStart = false;    // standard output that was closed when the program started
 };
 
 // Standard output, as an output file that runProgram closes.
 OutputFile& standardOutput();
+
+// Descriptors 0, 1 and 2 that are closed when the program starts are
+// occupied by /dev/null, so that no file the program opens takes one of
+// them; standard output that was closed then fails at its first write, with
+// "Bad file descriptor" (and a program that writes nothing to it has lost
+// nothing). For runProgram, before anything else.
+void useStandardDescriptors();
 
 // Writes size bytes of text, or a C string.
 void put(OutputFile& out, const char* text, std::size_t size);
@@ -76,5 +116,15 @@ void put(OutputFile& out, const char* text);
 
 // Writes as fprintf does.
 void print(OutputFile& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+// Removes every regular file that an OutputFile created or emptied and has
+// not completed, saying so on standard error as "<program>: <why>removed
+// partial <file>". Async-signal-safe, for a handler of SIGINT or SIGTERM.
+void removePartialFiles(const char* why);
+
+// Reports "<program>: out of memory", removes the partial files, writes out
+// what standard output holds and ends the process with status 1, without
+// unwinding: for allocators (GMP's) that cannot return a failure.
+[[noreturn]] void exitOutOfMemory();
 
 }  // namespace xsin

@@ -31,6 +31,9 @@ const std::string compare = BISECTION_COMPARE;
 const std::string newton = BISECTION_NEWTON;
 const std::vector<std::string> allTables = {"realgradients.txt", "finitegradients.txt", "autodiffgradients.txt"};
 const std::vector<std::string> otherTables = {"finitegradients.txt", "autodiffgradients.txt"};
+const std::string clockPreload = std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") + CLOCK_PRELOAD + " ";
+const std::string memoryPreload = std::string("LD_PRELOAD=") + MEMORY_PRELOAD + " ";
+const std::string lease = LEASE_HOLDER;
 const char* const twoTimings = "Time Passed: N \nTime Passed: N \n";
 const char* const threeTimings = "Time Passed: N \nTime Passed: N \nTime Passed: N \n";
 
@@ -78,6 +81,20 @@ const Fault faults[] = {
      "gradient_timing: cannot open realgradients.txt: No such device or address\n", otherTables, 100000},
     {"argv[0] is empty", "mkdir realgradients.txt && bash -c 'exec -a \"\" " + timing + "'", 1,
      "gradient_timing: cannot open realgradients.txt: Is a directory\n", otherTables, 100000},
+    // Standard descriptors closed when the program starts: no table takes
+    // descriptor 1 (its line count would show the timing lines), and only
+    // what was to be written there is lost.
+    {"standard output closed, and nothing to write there", table + " >&-", 0, "", {"gradient.txt"}, 1001},
+    {"standard output closed, and written", timing + " >&- <&- 2>&2", 1,
+     "gradient_timing: cannot write standard output: Bad file descriptor\n", allTables, 100000},
+    {"a file under another process's lease is waited for, as a shell's > waits",
+     "touch gradient.txt && { " + lease + " gradient.txt & } && until [ -e leased ]; do sleep 0.01; done && " + table, 0,
+     "", {"gradient.txt"}, 1001},
+    {"the clock cannot be read: the tables written, no time made up", "XSIN_TEST_CLOCK_FAILS=1 " + clockPreload + timing, 1,
+     "gradient_timing: cannot read the clock: Invalid argument\n"
+     "gradient_timing: cannot read the clock: Invalid argument\n"
+     "gradient_timing: cannot read the clock: Invalid argument\n",
+     allTables, 100000, ""},
 };
 
 #ifdef ACCURACY_REPORT
@@ -97,16 +114,36 @@ const Fault reportFaults[] = {
      "accuracy_report: cannot open accuracy_iterates.txt: Is a directory\n",
      {},
      0},
+    {"its formatted report on a full disk", "ln -s /dev/full accuracy.md && " + accuracyReport + " >/dev/null", 1,
+     "accuracy_report: cannot write accuracy.md: No space left on device\n", {}, 0},
 };
 #endif
 
-// Writes that strace makes fail (a sanitizer's leak check cannot run under
-// ptrace). Standard output is closed and checked at exit: its close is the
+// Writes that strace makes fail or interrupts (a sanitizer's leak check
+// cannot run under ptrace). The first 65 writes are realgradients.txt's
+// blocks. Standard output is closed and checked at exit: its close is the
 // program's last.
 const std::string strace = "export ASAN_OPTIONS=detect_leaks=0 && strace -o /dev/null ";
 const Fault straceFaults[] = {
     {"the first write of a table fails", strace + "-e trace=write -e inject=write:error=ENOSPC:when=1 " + timing, 1,
      "gradient_timing: cannot write realgradients.txt: No space left on device\n", otherTables, 100000},
+    {"a write interrupted by a signal is tried again", strace + "-e trace=write -e inject=write:error=EINTR:when=3 " + timing,
+     0, "", allTables, 100000},
+    // Before the failure the file is that of a whole run, and after it
+    // nothing: it ends where the failure happened.
+    {"after a write fails, nothing more goes to that file",
+     "mkdir whole && (cd whole && " + timing + " >/dev/null) && " + strace +
+         "-e trace=write -e inject=write:error=ENOSPC:when=3 " + timing +
+         "; s=$?; size=$(stat -c %s realgradients.txt); "
+         "[ \"$size\" -lt 4200000 ] && cmp -s -n \"$size\" realgradients.txt whole/realgradients.txt || s=2; exit $s",
+     1, "gradient_timing: cannot write realgradients.txt: No space left on device\n", otherTables, 100000},
+    // A shell says "Terminated" on the standard error of a command it waits
+    // for that a signal killed: strace's, apart from the program's.
+    {"a signal in the middle of a table: it is removed, the complete one stays, and the signal ends the run",
+     strace + "-e trace=write -e inject=write:signal=SIGTERM:when=70 sh -c 'exec " + timing +
+         " 2>message' 2>/dev/null; s=$?; cat message >&2 && rm message; "
+         "[ ! -e finitegradients.txt ] && [ ! -e autodiffgradients.txt ] || s=2; exit $s",
+     128 + 15, "gradient_timing: interrupted: removed partial finitegradients.txt\n", {"realgradients.txt"}, 100000},
     {"standard output fails when it is closed",
      "export ASAN_OPTIONS=detect_leaks=0 && strace -o closes -e trace=close " + compare +
          " >/dev/null && n=$(grep -c '^close(' closes) && " + strace + "-e trace=close -e inject=close:error=EIO:when=$n " +
@@ -119,6 +156,11 @@ const Fault unsanitizedFaults[] = {
     {"a stack of 64 KiB", "ulimit -s 64 && " + timing, 0, "", allTables, 100000},
 #ifdef ACCURACY_REPORT
     {"memory runs out", "ulimit -v 15000 && " + accuracyReport, 1, "accuracy_report: out of memory\n", {}, 0},
+    // GMP cannot unwind: its allocation functions end the program.
+    {"memory runs out inside MPFR",
+     "for n in 30 3000 300000; do XSIN_TEST_MALLOC_FAILS_AFTER=$n " + memoryPreload + accuracyReport +
+         " >/dev/null; s=$?; [ $s = 1 ] || exit $s; done; exit $s",
+     1, "accuracy_report: out of memory\naccuracy_report: out of memory\naccuracy_report: out of memory\n", {}, 0},
 #endif
 };
 

@@ -138,7 +138,8 @@ TEST_F(Program, PassesAreTimedInMicrosecondsByAMonotonicClock) {
     // A sanitizer runtime insists on coming first among preloaded libraries.
     const auto start = std::chrono::steady_clock::now();
     const auto result =
-        run(std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") + WALL_CLOCK_STEPS + " " + program());
+        run(std::string("XSIN_TEST_WALL_CLOCK_STEPS=1 ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") +
+            CLOCK_PRELOAD + " " + program());
     const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     ASSERT_TRUE(isTimingLines(result.out, 3)) << result.out;
     long sum = 0;

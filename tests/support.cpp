@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "output/output.h"
+
 namespace fs = std::filesystem;
 
 namespace xsin::testing {
@@ -68,6 +70,7 @@ std::string captureStdout(const std::function<void()>& body) {
     std::FILE* capture = std::tmpfile();
     dup2(fileno(capture), STDOUT_FILENO);
     body();
+    standardOutput().flush();
     std::fflush(stdout);
     dup2(saved, STDOUT_FILENO);
     close(saved);

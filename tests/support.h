@@ -38,7 +38,8 @@ struct Run {
 // status, standard output and standard error.
 Run run(const std::string& commandLine);
 
-// What body prints on standard output while it runs.
+// What body prints on standard output while it runs, through stdio or the
+// project's own standard output (output/output.h).
 std::string captureStdout(const std::function<void()>& body);
 
 // The text printf("%.10f") gives: the precision of every table column.
