@@ -7,40 +7,61 @@
 #include "output/output.h"
 #include "program/program.h"
 
+namespace {
+
+using namespace xsin;
+
+const struct {
+    const char* name;
+    void (*write)(const Report&, OutputFile&);
+    const char* what;
+} files[] = {
+    {"accuracy.json", writeJson, "every number of the report, for programs"},
+    {"accuracy.md", writeMarkdown, "the report: tables, and what they mean"},
+    {"accuracy_derivatives.txt", writeDerivativeData, "per abscissa of gradient_timing: the errors"},
+    {"accuracy_steps.txt", writeStepData, "per finite-difference step: the errors"},
+    {"accuracy_iterates.txt", writeIterateData, "per iterate of every search: the error"},
+};
+
+void describe(OutputFile& out) {
+    put(out,
+        "Measure every result of gradient_timing, gradient_table, bisection_compare, bisection_newton\n"
+        "and exp_bisection against exact values computed with MPFR, find the lines another math\n"
+        "library could print otherwise, and print a summary.\n"
+        "\nWrites, in the working directory, replacing files of these names:\n");
+    for (const auto& file : files) {
+        print(out, "  %-25s %s\n", file.name, file.what);
+    }
+}
+
 // Measures every derivative the tables print and every root search against
 // exact values, and writes what it found into the working directory.
-int main() {
-    return xsin::runProgram("accuracy_report", [] {
-        xsin::mpfrReportsOutOfMemory();
-        const xsin::Report report = xsin::measureEverything();
-        const struct {
-            const char* name;
-            void (*write)(const xsin::Report&, xsin::OutputFile&);
-        } files[] = {
-            {"accuracy.json", xsin::writeJson},
-            {"accuracy.md", xsin::writeMarkdown},
-            {"accuracy_derivatives.txt", xsin::writeDerivativeData},
-            {"accuracy_steps.txt", xsin::writeStepData},
-            {"accuracy_iterates.txt", xsin::writeIterateData},
-        };
-        std::vector<std::string> wrote;
-        for (const auto& file : files) {
-            xsin::OutputFile out(file.name);
-            if (out.isOpen()) {
-                file.write(report, out);
-            }
-            if (out.close()) {
-                wrote.push_back(file.name);
-            }
+void report() {
+    mpfrReportsOutOfMemory();
+    const Report report = measureEverything();
+    std::vector<std::string> wrote;
+    for (const auto& file : files) {
+        OutputFile out(file.name);
+        if (out.isOpen()) {
+            file.write(report, out);
         }
-        xsin::printSummary(report, xsin::standardOutput());
-        // Only what was written whole: the failures are reported already.
-        std::string list;
-        for (size_t i = 0; i < wrote.size(); ++i) {
-            list += (i == 0 ? "" : i + 1 == wrote.size() ? " and " : ", ") + wrote[i];
+        if (out.close()) {
+            wrote.push_back(file.name);
         }
-        if (!list.empty()) {
-            xsin::print(xsin::standardOutput(), "Wrote %s\n", list.c_str());
-        }
-    });
+    }
+    printSummary(report, standardOutput());
+    // Only what was written whole: the failures are reported already.
+    std::string list;
+    for (size_t i = 0; i < wrote.size(); ++i) {
+        list += (i == 0 ? "" : i + 1 == wrote.size() ? " and " : ", ") + wrote[i];
+    }
+    if (!list.empty()) {
+        print(standardOutput(), "Wrote %s\n", list.c_str());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return runProgram({"accuracy_report", describe, report}, argc, argv);
 }

@@ -3,15 +3,32 @@
 #include "program/program.h"
 #include "roots/roots.h"
 
+namespace {
+
+using namespace xsin;
+constexpr auto bracket = experiments::sinSquareBracket;
+
+void describe(OutputFile& out) {
+    print(out,
+          "Search [%g, %g] for a zero of f(x) = x*sin(x^2) by midpoint and by quarter-point\n"
+          "bracketing, trace both searches and print both roots as \"ROOTS: <midpoint> <quarter point>\".\n"
+          "\nWrites, in the working directory, replacing files of these names:\n"
+          "  %-14s the midpoint search\n  %-14s the quarter-point search\n",
+          bracket.a, bracket.b, experiments::bolzanoTrace, experiments::bolzano14Trace);
+}
+
 // Midpoint against quarter-point bracketing of the same interval. The flags
 // are not looked at: a failed search shows as its -1.000000.
-int main() {
-    return xsin::runProgram("bisection_compare", [] {
-        constexpr auto bracket = xsin::experiments::sinSquareBracket;
-        int found = 0;
-        const double midpoint = xsin::getBolzanoRoot(bracket.a, bracket.b, found);
-        int found14 = 0;
-        const double quarterPoint = xsin::getBolzanoRoot14(bracket.a, bracket.b, found14);
-        xsin::print(xsin::standardOutput(), "ROOTS: %lf %lf \n", midpoint, quarterPoint);
-    });
+void compare() {
+    int found = 0;
+    const double midpoint = getBolzanoRoot(bracket.a, bracket.b, found);
+    int found14 = 0;
+    const double quarterPoint = getBolzanoRoot14(bracket.a, bracket.b, found14);
+    print(standardOutput(), "ROOTS: %lf %lf \n", midpoint, quarterPoint);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return runProgram({"bisection_compare", describe, compare}, argc, argv);
 }

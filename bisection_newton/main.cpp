@@ -3,13 +3,30 @@
 #include "program/program.h"
 #include "roots/roots.h"
 
+namespace {
+
+using namespace xsin;
+constexpr auto bracket = experiments::sinSquareBracket;
+
+void describe(OutputFile& out) {
+    print(out,
+          "Search for a zero of f(x) = x*sin(x^2) by midpoint bracketing of [%g, %g] and by Newton's\n"
+          "method from %g, trace both and print both roots as \"Roots: <bracketing> <Newton>\".\n"
+          "\nWrites, in the working directory, replacing files of these names:\n"
+          "  %-12s the midpoint search\n  %-12s Newton's method\n",
+          bracket.a, bracket.b, experiments::newtonStart, experiments::bolzanoTrace, experiments::newtonTrace);
+}
+
 // Midpoint bracketing against Newton's method from the bracket's left end.
-int main() {
-    return xsin::runProgram("bisection_newton", [] {
-        constexpr auto bracket = xsin::experiments::sinSquareBracket;
-        int found = 0;
-        const double bracketed = xsin::getBolzanoRoot(bracket.a, bracket.b, found);
-        const double newton = xsin::getNewtonRoot(xsin::experiments::newtonStart);
-        xsin::print(xsin::standardOutput(), "Roots: %lf %lf \n", bracketed, newton);
-    });
+void compare() {
+    int found = 0;
+    const double bracketed = getBolzanoRoot(bracket.a, bracket.b, found);
+    const double newton = getNewtonRoot(experiments::newtonStart);
+    print(standardOutput(), "Roots: %lf %lf \n", bracketed, newton);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return runProgram({"bisection_newton", describe, compare}, argc, argv);
 }

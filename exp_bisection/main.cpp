@@ -3,11 +3,28 @@
 #include "output/output.h"
 #include "program/program.h"
 
+namespace {
+
+using namespace xsin;
+constexpr auto bracket = experiments::expBracket;
+
+void describe(OutputFile& out) {
+    print(out,
+          "Bracket the zero of e^x + x - 5 in [%g, %g] by midpoints, and print after each narrowing\n"
+          "the bracket and f at its midpoint.\n"
+          "\nWrites no file.\n",
+          bracket.a, bracket.b);
+}
+
 // Brackets the zero of e^x + x - 5; the trace is the output, the root
 // itself is not printed.
-int main() {
-    return xsin::runProgram("exp_bisection", [] {
-        int found = 0;
-        expbisection::getRoot(xsin::experiments::expBracket.a, xsin::experiments::expBracket.b, found);
-    });
+void bisect() {
+    int found = 0;
+    expbisection::getRoot(bracket.a, bracket.b, found);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return runProgram({"exp_bisection", describe, bisect}, argc, argv);
 }

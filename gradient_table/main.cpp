@@ -3,9 +3,27 @@
 #include "output/output.h"
 #include "program/program.h"
 
+namespace {
+
+using namespace xsin;
+constexpr auto walk = experiments::sideBySideTable;
+
+void describe(OutputFile& out) {
+    print(out,
+          "Write the closed-form and forward-difference (h = %g) derivatives of f(x) = x*sin(x^2)\n"
+          "side by side over [%g, %g] in %d steps.\n"
+          "\nWrites, in the working directory, replacing a file of this name:\n"
+          "  %-13s the abscissa, the closed form, the forward difference\n",
+          experiments::finiteStep, walk.lo, walk.hi, walk.steps, experiments::gradientFile);
+}
+
 // The closed-form and finite-difference derivatives of f side by side.
-int main() {
-    return xsin::runProgram("gradient_table", [] {
-        xsin::printGradients(xsin::experiments::sideBySideTable.lo, xsin::experiments::sideBySideTable.hi);
-    });
+void sideBySide() {
+    printGradients(walk.lo, walk.hi);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return runProgram({"gradient_table", describe, sideBySide}, argc, argv);
 }

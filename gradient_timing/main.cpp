@@ -3,13 +3,32 @@
 #include "output/output.h"
 #include "program/program.h"
 
+namespace {
+
+using namespace xsin;
+constexpr auto walk = experiments::timedTables;
+
+void describe(OutputFile& out) {
+    print(out,
+          "Tabulate the derivative of f(x) = x*sin(x^2) over [%g, %g] in %d steps three times, by the\n"
+          "closed form, by a forward difference (h = %g) and by forward-mode automatic differentiation,\n"
+          "and print how many microseconds each pass took.\n"
+          "\nWrites, in the working directory, replacing files of these names:\n"
+          "  %-22s the closed form\n  %-22s the forward difference\n  %-22s automatic differentiation\n",
+          walk.lo, walk.hi, walk.steps, experiments::finiteStep, experiments::realGradientsFile,
+          experiments::finiteGradientsFile, experiments::autodiffGradientsFile);
+}
+
 // Times the three derivative evaluators of f over the same walk, each pass
 // under the same load of formatting and file output.
-int main() {
-    return xsin::runProgram("gradient_timing", [] {
-        constexpr auto walk = xsin::experiments::timedTables;
-        xsin::printRealGradients(walk.steps, walk.lo, walk.hi);
-        xsin::printFiniteGradients(walk.steps, walk.lo, walk.hi);
-        xsin::printAutodiffGradients(walk.steps, walk.lo, walk.hi);
-    });
+void timeThreeEvaluators() {
+    printRealGradients(walk.steps, walk.lo, walk.hi);
+    printFiniteGradients(walk.steps, walk.lo, walk.hi);
+    printAutodiffGradients(walk.steps, walk.lo, walk.hi);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return runProgram({"gradient_timing", describe, timeThreeEvaluators}, argc, argv);
 }

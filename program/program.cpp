@@ -4,7 +4,10 @@
 #include <initializer_list>
 #include <new>
 
+#include <cstring>
+
 #include "output/output.h"
+#include "program/version.h"
 
 namespace xsin {
 
@@ -34,16 +37,61 @@ void removePartialFilesWhenInterrupted() {
     }
 }
 
+enum class Asked { run, help, version };
+
+Asked asked(int argc, char** argv) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            return Asked::help;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            return Asked::version;
+        }
+    }
+    return Asked::run;
+}
+
+void printHelp(const Program& program, OutputFile& out) {
+    print(out, "Usage: %s [--help | --version]\n", program.name);
+    program.describe(out);
+    print(out,
+          "\nIt takes no input and no options but these two: every other argument is ignored.\n"
+          "  --help     print this and exit\n"
+          "  --version  print the version and the licence, and exit\n"
+          "\nIts manual page: man %s\n",
+          program.name);
+}
+
+void printVersion(const Program& program, OutputFile& out) {
+    print(out,
+          "%s (xsin experiments) %s\n"
+          "Copyright (c) %s\n"
+          "Released under the %s, whose text comes with the program (LICENSE, or the package's copyright).\n"
+          "This is free software: you are free to change and redistribute it.\n"
+          "There is NO WARRANTY, to the extent permitted by law.\n",
+          program.name, version::project, version::copyright, version::license);
+}
+
 }  // namespace
 
-int runProgram(const char* name, void (*body)()) {
-    setProgramName(name);
+int runProgram(const Program& program, int argc, char** argv) {
+    setProgramName(program.name);
     useStandardDescriptors();
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
     removePartialFilesWhenInterrupted();
     try {
-        body();
+        switch (asked(argc, argv)) {
+        case Asked::help:
+            printHelp(program, standardOutput());
+            break;
+        case Asked::version:
+            printVersion(program, standardOutput());
+            break;
+        case Asked::run:
+            program.body();
+            break;
+        }
     } catch (const std::bad_alloc&) {
         reportFailure("out of memory");
         removePartialFiles("");

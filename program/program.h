@@ -1,16 +1,31 @@
 #pragma once
 
+#include "output/output.h"
+
 // What every program shares around its own work: the name its messages
-// carry, its standard descriptors, what it does on signals, and its exit
-// status.
+// carry, --help and --version, its standard descriptors, what it does on
+// signals, and its exit status.
 
 namespace xsin {
 
-// Runs a program's body under its own name (for the messages, whatever
-// argv[0] says) and returns the exit status: 0 when every file and
-// standard output were written whole, 1 when a failure was reported
-// (output/output.h), and 1 with "<name>: out of memory" when memory ran
-// out, the file it was writing removed.
+struct Program {
+    const char* name;
+    // For --help: what the program computes and the files it writes.
+    void (*describe)(OutputFile& out);
+    // The program's own work.
+    void (*body)();
+};
+
+// Runs a program under its own name (for the messages, whatever argv[0]
+// says) and returns the exit status: 0 when every file and standard output
+// were written whole, 1 when a failure was reported (output/output.h), and
+// 1 with "<name>: out of memory" when memory ran out, the file it was
+// writing removed.
+//
+// An argument --help or --version (the first, before any "--") prints the
+// usage and description, or the name, version and licence, on standard
+// output, and the program stops there, without computing or touching any
+// file. Every other argument is ignored.
 //
 // Before the body runs:
 // - standard input, output and error that are closed are occupied by
@@ -26,6 +41,6 @@ namespace xsin {
 //   <file>" and end the process by the same signal, as make deletes a
 //   target it did not finish. Files already complete stay.
 // Standard output is closed, and checked, at the end.
-int runProgram(const char* name, void (*body)());
+int runProgram(const Program& program, int argc, char** argv);
 
 }  // namespace xsin

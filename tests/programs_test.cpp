@@ -38,7 +38,8 @@ std::string withoutTimings(std::string out) {
 
 using AllPrograms = testing::InTempDir;
 
-// No options: arguments change nothing, and a second run in the same folder
+// No options but --help and --version: other arguments change nothing (a
+// --help after "--" is one of them), and a second run in the same folder
 // replaces the first run's files rather than adding to them. Standard output
 // is checked like any other file: what could not be printed is reported and
 // the program fails (a program that prints nothing has nothing to lose).
@@ -49,7 +50,7 @@ TEST_F(AllPrograms, IgnoreArgumentsRewriteTheirFilesAndReportALostStandardOutput
         SCOPED_TRACE(program.name);
         const auto first = run(program.path);
         const std::string firstFiles = run("cat ./*.txt ./*.json ./*.md 2>/dev/null | cksum").out;
-        const auto second = run(program.path + " --help -x 42");
+        const auto second = run(program.path + " -x 42 -- --help");
         EXPECT_EQ(first.status, 0);
         EXPECT_EQ(second.status, 0);
         EXPECT_EQ(second.err, "");
@@ -65,6 +66,27 @@ TEST_F(AllPrograms, IgnoreArgumentsRewriteTheirFilesAndReportALostStandardOutput
             EXPECT_EQ(full.err, program.name + ": cannot write standard output: No space left on device\n");
         }
         run("rm -rf ./*");
+    }
+}
+
+// --help and --version answer on standard output and stop there: no file
+// is created, and one that the program would replace stays as it was.
+TEST_F(AllPrograms, AnswerHelpAndVersionWithoutTouchingAFile) {
+    for (const Program& program : programs()) {
+        SCOPED_TRACE(program.name);
+        for (const char* output : {"realgradients.txt", "gradient.txt", "bolzano.txt", "accuracy.md"}) {
+            testing::writeFile(output, "kept\n");
+        }
+        const auto before = run("ls -A; cat ./*");
+        const auto help = run(program.path + " --help");
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.err, "");
+        EXPECT_EQ(help.out.rfind("Usage: " + program.name + " [--help | --version]\n", 0), 0u) << help.out;
+        EXPECT_NE(help.out.find("man " + program.name + "\n"), std::string::npos) << help.out;
+        const auto version = run(program.path + " ignored --version --help");
+        EXPECT_EQ(version.status, 0);
+        EXPECT_EQ(version.out.rfind(program.name + " (xsin experiments) " XSIN_VERSION "\n", 0), 0u) << version.out;
+        EXPECT_EQ(run("ls -A; cat ./*").out, before.out);
     }
 }
 
