@@ -4,8 +4,8 @@
 #   add_program(NAME)  after add_executable(NAME ...): installs the program
 #                      and adds it to the list, in the order of the calls
 #   programs(VAR)      the list so far
-#   finish_programs()  once every program is added: the run target, and
-#                      <build>/programs.txt for scripts
+#   finish_programs()  once every program is added: the programs and run
+#                      targets, and <build>/programs.txt for scripts
 
 function(add_program name)
   set_property(GLOBAL APPEND PROPERTY xsin_programs ${name})
@@ -19,18 +19,25 @@ endfunction()
 
 function(finish_programs)
   programs(all)
+  # `cmake --build <dir> --target programs` builds them and nothing else
+  # (not the tests).
+  add_custom_target(programs)
+  add_dependencies(programs ${all})
+
   # `cmake --build <dir> --target run` runs every program, one after the
-  # other, each in a results folder of its own under <dir>/results.
+  # other, each in a results folder of its own under <dir>/results, its
+  # output under a heading of its own.
   set(results ${CMAKE_BINARY_DIR}/results)
   set(commands "")
   foreach(program IN LISTS all)
     list(APPEND commands
+      COMMAND ${CMAKE_COMMAND} -E echo ""
       COMMAND ${CMAKE_COMMAND} -E echo "== ${program} (results in ${results}/${program})"
       COMMAND ${CMAKE_COMMAND} -E make_directory ${results}/${program}
       COMMAND ${CMAKE_COMMAND} -E chdir ${results}/${program} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${program}>)
   endforeach()
   add_custom_target(run ${commands} VERBATIM)
-  add_dependencies(run ${all})
+  add_dependencies(run programs)
 
   # One line per program: its name, then the command that runs it (the
   # emulator first when cross-compiling), separated by tabs.

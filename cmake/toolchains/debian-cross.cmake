@@ -2,6 +2,7 @@
 # Debian's cross toolchains (package g++-<triple>), with the target's
 # libraries under /usr/<triple> and, for what Debian ships as multiarch
 # packages (libmpfr-dev:<arch>), under /usr/lib/<triple>.
+# `./install-prerequisites cross` installs all of them and qemu-user.
 #   cmake -S . -B build-aarch64 --toolchain cmake/toolchains/aarch64.cmake
 # The programs run under qemu-user with the toolchain's own loader, libc and
 # libstdc++ first: the loader would otherwise pick up a multiarch libc of
