@@ -15,8 +15,8 @@ set ylabel "|method - closed form|"
 set logscale y
 set format y "10^{%L}"
 set autoscale xfix
-set yrange [floor / 3:1e-3]
-set key below
+set yrange [floor / 3:1e2]
+set key top center
 plot data."/gradients.txt" using 1:(abs($4 - $2) > 0 ? abs($4 - $2) : 1/0) with points pt 7 ps 0.12 lc rgb "#d62728" \
         title "finite difference, h = 1e-8", \
      "" using 1:(abs($6 - $2) > 0 ? abs($6 - $2) : 1/0) with points pt 7 ps 1.2 lc rgb "#000000" \

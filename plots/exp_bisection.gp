@@ -9,8 +9,8 @@ set offsets 1, 1, 0, 0
 set ylabel "bracket end"
 set key top right opaque
 set yrange [0.9:2.6]
-plot data."/exp_bisection.txt" using ($0 + 1):1 with linespoints pt 7 ps 0.6 lc rgb "#1f77b4" title "a", \
-     ""                         using ($0 + 1):2 with linespoints pt 5 ps 0.6 lc rgb "#ff7f0e" title "b"
+plot data."/exp_bisection.txt" using ($0 + 1):1 with linespoints pt 7 ps 0.6 lc rgb "#1f77b4" title "a, the bracket's left end", \
+     ""                         using ($0 + 1):2 with linespoints pt 5 ps 0.6 lc rgb "#ff7f0e" title "b, its right end"
 set ylabel "|f(next midpoint)|"
 set logscale y
 set format y "10^{%L}"
