@@ -15,8 +15,9 @@ namespace {
 
 extern "C" void onInterruption(int signal) {
     removePartialFiles("interrupted: ");
-    // The disposition is the default again (SA_RESETHAND): the process ends
-    // by this very signal, and its parent sees that.
+    // Back to the default disposition, the signal again: held until the
+    // handler returns, it then ends the process, and its parent sees that.
+    std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
 
@@ -32,7 +33,6 @@ void removePartialFilesWhenInterrupted() {
         for (int other : {SIGINT, SIGTERM, SIGHUP}) {
             sigaddset(&action.sa_mask, other);
         }
-        action.sa_flags = SA_RESETHAND;
         sigaction(signal, &action, nullptr);
     }
 }
