@@ -26,6 +26,7 @@
 #endif
 #include "numerics/walk.h"
 #include "output/decimal.h"
+#include "output/table_lines.h"
 
 namespace {
 
@@ -95,6 +96,33 @@ void tableConversion(benchmark::State& state) {
 }
 
 BENCHMARK(tableConversion)->Name("conversion/tableDecimal");
+
+// Whole lines of gradient_timing's first table, a chunk of 64 at a time as
+// the table writers convert them, by each path this machine can take.
+void lineConversion(benchmark::State& state, LinesPath path) {
+    if (!available(path)) {
+        state.SkipWithError("this CPU cannot take the path");
+        return;
+    }
+    std::vector<double> values;
+    for (double x : tableAbscissas()) {
+        values.push_back(x);
+        values.push_back(fp(x));
+    }
+    const std::size_t chunk = 128;
+    std::vector<char> text(directLineChars(chunk));
+    for (auto _ : state) {
+        for (std::size_t at = 0; at + chunk <= values.size(); at += chunk) {
+            benchmark::DoNotOptimize(directTableLines(text.data(), values.data() + at, chunk, 2, path));
+            benchmark::ClobberMemory();
+        }
+    }
+    state.counters["per_number"] = perNumber(values.size() / chunk * chunk);
+}
+
+BENCHMARK_CAPTURE(lineConversion, scalar, LinesPath::scalar)->Name("conversion/lines_scalar");
+BENCHMARK_CAPTURE(lineConversion, sse2, LinesPath::sse2)->Name("conversion/lines_sse2");
+BENCHMARK_CAPTURE(lineConversion, avx2, LinesPath::avx2)->Name("conversion/lines_avx2");
 
 // The same numbers through printf's conversion, the straightforward way.
 void printfConversion(benchmark::State& state) {

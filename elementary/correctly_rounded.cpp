@@ -4,6 +4,7 @@
 #include <mpfr.h>
 
 #include <cstdlib>
+#include <type_traits>
 
 #include "output/output.h"
 
@@ -125,6 +126,15 @@ void observeArguments(void (*observe)(char function, double u)) {
 
 long mpfrFallbacks() {
     return fallbacks;
+}
+
+bool cpuHasFma() {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("fma"));
+    return has;
+#else
+    return std::is_same_v<NativeProducts, fastpath::FusedProducts>;
+#endif
 }
 
 }  // namespace xsin

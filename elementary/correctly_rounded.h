@@ -94,13 +94,26 @@ inline bool decide(const Approximation& y, Rounding rounding, double& result) {
 
 }  // namespace fastpath
 
-[[gnu::always_inline]] inline double sinRounded(double u, Rounding rounding) {
+// Each function below comes in two forms that give the same results, bit
+// for bit: ...With<Products> forms the exact products of its fast path by
+// Dekker's splitting or by fused multiply-adds (fastpath::DekkerProducts,
+// FusedProducts), and the plain form the way this build's target does it
+// best (NativeProducts). A CPU chosen only at run time takes the fused form
+// through code compiled for it (numerics/numerics.cpp does).
+#if defined(__FMA__) || defined(__ARM_FEATURE_FMA) || defined(__FP_FAST_FMA)
+using NativeProducts = fastpath::FusedProducts;
+#else
+using NativeProducts = fastpath::DekkerProducts;
+#endif
+
+template <class Products>
+[[gnu::always_inline]] inline double sinRoundedWith(double u, Rounding rounding) {
     using namespace fastpath;
     observed('s', u);
     Reduced reduced{};
     double result = 0.0;
     if (reduce(u, reduced)) {
-        const DoubleDouble sine = sinOfMagnitude(reduced);
+        const DoubleDouble sine = sinOfMagnitude<Products>(reduced);
         if (decide(approximation(u < 0.0 ? -sine : sine, reduced.error), rounding, result)) {
             return result;
         }
@@ -108,19 +121,22 @@ inline bool decide(const Approximation& y, Rounding rounding, double& result) {
     return sinByMpfr(u, rounding);
 }
 
-[[gnu::always_inline]] inline double cosRounded(double u, Rounding rounding) {
+template <class Products>
+[[gnu::always_inline]] inline double cosRoundedWith(double u, Rounding rounding) {
     using namespace fastpath;
     observed('c', u);
     Reduced reduced{};
     double result = 0.0;
-    if (reduce(u, reduced) && decide(approximation(cosOfMagnitude(reduced), reduced.error), rounding, result)) {
+    if (reduce(u, reduced) &&
+        decide(approximation(cosOfMagnitude<Products>(reduced), reduced.error), rounding, result)) {
         return result;
     }
     return cosByMpfr(u, rounding);
 }
 
 // Both of the same argument, from one argument reduction.
-[[gnu::always_inline]] inline SinCos sinCosRounded(double u, Rounding rounding) {
+template <class Products>
+[[gnu::always_inline]] inline SinCos sinCosRoundedWith(double u, Rounding rounding) {
     using namespace fastpath;
     observed('s', u);
     observed('c', u);
@@ -128,9 +144,9 @@ inline bool decide(const Approximation& y, Rounding rounding, double& result) {
     if (!reduce(u, reduced)) {
         return {sinByMpfr(u, rounding), cosByMpfr(u, rounding)};
     }
-    const Kernel k = kernel(reduced.r);
-    const DoubleDouble sinR = sinOf(k);
-    const DoubleDouble cosR = cosOf(k);
+    const Kernel k = kernel<Products>(reduced.r);
+    const DoubleDouble sinR = sinOf<Products>(k);
+    const DoubleDouble cosR = cosOf<Products>(k);
     const bool odd = (reduced.quadrant & 1) != 0;
     const DoubleDouble sine = flipped(odd ? cosR : sinR, sinFlips(reduced) != (u < 0.0));
     const DoubleDouble cosine = flipped(odd ? sinR : cosR, cosFlips(reduced));
@@ -144,24 +160,53 @@ inline bool decide(const Approximation& y, Rounding rounding, double& result) {
     return result;
 }
 
-inline double expRounded(double u, Rounding rounding) {
+template <class Products>
+inline double expRoundedWith(double u, Rounding rounding) {
     using namespace fastpath;
     observed('e', u);
     Approximation y{};
     int scale = 0;
     double result = 0.0;
-    if (approximateExp(u, y, scale) && decide(y, rounding, result)) {
+    if (approximateExp<Products>(u, y, scale) && decide(y, rounding, result)) {
         // 2^scale, exact, and the product with it too: the result is normal.
         return result * binary64::powerOfTwo(scale);
     }
     return expByMpfr(u, rounding);
 }
 
-struct CorrectlyRoundedMath {
-    static double sin(double u) { return sinRounded(u, Rounding::nearest); }
-    static double cos(double u) { return cosRounded(u, Rounding::nearest); }
-    static double exp(double u) { return expRounded(u, Rounding::nearest); }
-    static SinCos sinCos(double u) { return sinCosRounded(u, Rounding::nearest); }
+[[gnu::always_inline]] inline double sinRounded(double u, Rounding rounding) {
+    return sinRoundedWith<NativeProducts>(u, rounding);
+}
+
+[[gnu::always_inline]] inline double cosRounded(double u, Rounding rounding) {
+    return cosRoundedWith<NativeProducts>(u, rounding);
+}
+
+[[gnu::always_inline]] inline SinCos sinCosRounded(double u, Rounding rounding) {
+    return sinCosRoundedWith<NativeProducts>(u, rounding);
+}
+
+inline double expRounded(double u, Rounding rounding) {
+    return expRoundedWith<NativeProducts>(u, rounding);
+}
+
+// The correctly rounded functions as a Math type (elementary/elementary.h),
+// rounded to nearest.
+// Inline in the evaluators, so that their independent calls overlap.
+template <class Products>
+struct CorrectlyRoundedMathWith {
+    [[gnu::always_inline]] static double sin(double u) { return sinRoundedWith<Products>(u, Rounding::nearest); }
+    [[gnu::always_inline]] static double cos(double u) { return cosRoundedWith<Products>(u, Rounding::nearest); }
+    [[gnu::always_inline]] static double exp(double u) { return expRoundedWith<Products>(u, Rounding::nearest); }
+    [[gnu::always_inline]] static SinCos sinCos(double u) {
+        return sinCosRoundedWith<Products>(u, Rounding::nearest);
+    }
 };
+
+using CorrectlyRoundedMath = CorrectlyRoundedMathWith<NativeProducts>;
+
+// Whether this CPU has fused multiply-adds: then the code compiled for
+// them may run.
+bool cpuHasFma();
 
 }  // namespace xsin

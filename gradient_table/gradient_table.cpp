@@ -15,7 +15,7 @@ void printGradients(double lo, double hi) {
     }
     // The accumulated abscissa passes near 0 as about -1.2e-13 and ends just
     // below hi, so line 501 shows -0.0000000000 and the last line hi.
-    TableWriter lines(table);
+    TableWriter<3> lines(table);
     walkAbscissa(lo, hi, static_cast<double>(experiments::sideBySideTable.steps),
                  [&](double x) { lines.line(x, fp(x), fpfinite(x)); });
 }

@@ -41,8 +41,10 @@ void printTimedTable(const char* name, int n, double lo, double hi, Derivative d
     if (!table.isOpen()) {
         return;
     }
-    TableWriter lines(table);
-    walkAbscissa(lo, hi, static_cast<double>(n), [&](double x) { lines.line(x, derivative(x)); });
+    {
+        TableWriter<2> lines(table);
+        walkAbscissa(lo, hi, static_cast<double>(n), [&](double x) { lines.line(x, derivative(x)); });
+    }
     table.close();
     std::int64_t end = 0;
     if (started && readClock(end)) {

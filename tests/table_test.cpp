@@ -1,9 +1,12 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "output/decimal.h"
+#include "output/table_lines.h"
 #include "support.h"
 
 namespace xsin {
@@ -11,7 +14,9 @@ namespace {
 
 // Compares fixedDecimal and the tables' tableDecimal, with its direct path
 // below 1024, with printf's "%20.10lf", and counts the values where either
-// differs, showing the first few.
+// differs, showing the first few. Then the same values as table lines of
+// one, two and three columns, by every path of tableLines, forced one by
+// one, against the lines printf makes of them.
 class AgainstPrintf : public ::testing::Test {
 protected:
     void check(double value) {
@@ -27,9 +32,58 @@ protected:
                 ADD_FAILURE() << "value " << value << ": \"" << ours << "\" instead of \"" << theirs << "\"";
             }
         }
+        values.push_back(value);
+        fields.push_back(theirs);
     }
+
+    void TearDown() override {
+        for (LinesPath path : {LinesPath::scalar, LinesPath::sse2, LinesPath::avx2}) {
+            if (!available(path)) {
+#if defined(__x86_64__)
+                EXPECT_NE(path, LinesPath::sse2) << "every x86-64 CPU has SSE2";
+                std::printf("this CPU cannot take path %d: not tested here\n", static_cast<int>(path));
+#endif
+                continue;
+            }
+            for (std::size_t columns = 1; columns <= 3; ++columns) {
+                checkLines(path, columns);
+            }
+        }
+    }
+
+    // In chunks of 21 lines, an odd count, so that every lane of a vector
+    // meets every column and a chunk's tail.
+    void checkLines(LinesPath path, std::size_t columns) {
+        const std::size_t chunk = 21 * columns;
+        std::vector<char> text(std::max(mostLineChars(chunk), directLineChars(chunk)));
+        for (std::size_t at = 0; at + columns <= values.size(); at += chunk) {
+            const std::size_t count = std::min(chunk, (values.size() - at) / columns * columns);
+            const double* chunkValues = values.data() + at;
+            char* end = directTableLines(text.data(), chunkValues, count, columns, path);
+            // Taken exactly when every number is below 1024 in magnitude.
+            EXPECT_EQ(end != nullptr, std::all_of(chunkValues, chunkValues + count, [](double v) {
+                          return std::fabs(v) < 1024.0;
+                      }));
+            if (end == nullptr) {
+                end = tableLines(text.data(), chunkValues, count, columns);
+            }
+            const std::string ours(text.data(), end);
+            std::string theirs;
+            for (std::size_t i = 0; i < count; ++i) {
+                theirs += fields[at + i] + ((i + 1) % columns == 0 ? "\n" : " ");
+            }
+            if (ours != theirs) {
+                ADD_FAILURE() << "path " << static_cast<int>(path) << ", " << columns << " columns:\n"
+                              << ours << "instead of\n" << theirs;
+                return;
+            }
+        }
+    }
+
     long checked = 0;
     long differing = 0;
+    std::vector<double> values;
+    std::vector<std::string> fields;
 };
 
 TEST_F(AgainstPrintf, RandomValuesOfEveryMagnitudeAndSign) {

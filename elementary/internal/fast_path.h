@@ -104,15 +104,31 @@ constexpr DoubleDouble split(double a) {
     return {hi, a - hi};
 }
 
-// Dekker: a * b = hi + lo exactly, from the splits of a and b.
-inline DoubleDouble twoProduct(double a, DoubleDouble as, double b, DoubleDouble bs) {
-    const double p = a * b;
-    return {p, ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo};
-}
+// Exact products a * b = hi + lo, two ways that give the same lo, the
+// product's rounding error, exactly (it is a double, nothing overflows or
+// underflows here):
+// - Dekker's, from the Veltkamp splits of a and b, with no fused
+//   multiply-add (the tables carry their values' splits);
+// - one fused multiply-add, fma(a, b, -hi), which rounds nothing away:
+//   for CPUs that have it, where it replaces some twenty operations.
+// The functions below take one or the other as Products.
+struct DekkerProducts {
+    static constexpr bool needsSplits = true;
+    static DoubleDouble twoProduct(double a, DoubleDouble as, double b, DoubleDouble bs) {
+        const double p = a * b;
+        return {p, ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo};
+    }
+    static DoubleDouble twoProduct(double a, double b) { return twoProduct(a, split(a), b, split(b)); }
+};
 
-inline DoubleDouble twoProduct(double a, double b) {
-    return twoProduct(a, split(a), b, split(b));
-}
+struct FusedProducts {
+    static constexpr bool needsSplits = false;
+    static DoubleDouble twoProduct(double a, DoubleDouble, double b, DoubleDouble) { return twoProduct(a, b); }
+    static DoubleDouble twoProduct(double a, double b) {
+        const double p = a * b;
+        return {p, __builtin_fma(a, b, -p)};
+    }
+};
 
 // --- Tables ---------------------------------------------------------------
 
@@ -198,6 +214,7 @@ struct Kernel {
     double sinMinusZ;
 };
 
+template <class Products>
 inline Kernel kernel(DoubleDouble r) {
     Kernel k;
     // j = round(256 rh) by the shifter, its bits the index: no conversion
@@ -206,7 +223,7 @@ inline Kernel kernel(DoubleDouble r) {
     k.e = &entries[static_cast<std::size_t>(binary64::bits(shifted) & 0xff)];
     k.zh = r.hi - (shifted - roundingShifter) * 0x1p-8;
     k.zl = r.lo;
-    k.zSplit = split(k.zh);
+    k.zSplit = Products::needsSplits ? split(k.zh) : DoubleDouble{};
     const double z1 = k.zh + k.zl;
     const double z2 = z1 * z1;
     k.cosMinusOne = z2 * (-0.5 + z2 * (1.0 / 24 - z2 * (1.0 / 720)));
@@ -216,22 +233,25 @@ inline Kernel kernel(DoubleDouble r) {
 
 // X + Y z + X (cos z - 1) + Y (sin z - z): sin r for X = S and Y = C, cos r
 // for X = C and Y = -S. Y's split is the table's, negated with it.
+template <class Products>
 inline DoubleDouble evaluate(const Kernel& k, double x, double xl, double y, double yl, DoubleDouble ySplit) {
-    const DoubleDouble yz = twoProduct(y, ySplit, k.zh, k.zSplit);
+    const DoubleDouble yz = Products::twoProduct(y, ySplit, k.zh, k.zSplit);
     const DoubleDouble main = twoSum(x, yz.hi);
     // Summed as a tree, for a shorter chain: the same five roundings.
     const double tail = ((x * k.cosMinusOne + y * k.sinMinusZ) + (xl + yz.lo)) + (y * k.zl + yl * k.zh);
     return fastTwoSum(main.hi, main.lo + tail);
 }
 
+template <class Products>
 inline DoubleDouble sinOf(const Kernel& k) {
     const Entry& e = *k.e;
-    return evaluate(k, e.sinHi, e.sinLo, e.cosHi, e.cosLo, e.cosSplit);
+    return evaluate<Products>(k, e.sinHi, e.sinLo, e.cosHi, e.cosLo, e.cosSplit);
 }
 
+template <class Products>
 inline DoubleDouble cosOf(const Kernel& k) {
     const Entry& e = *k.e;
-    return evaluate(k, e.cosHi, e.cosLo, -e.sinHi, -e.sinLo, -e.sinSplit);
+    return evaluate<Products>(k, e.cosHi, e.cosLo, -e.sinHi, -e.sinLo, -e.sinSplit);
 }
 
 // sin |u| and cos |u| from sin r and cos r (r >= 0), by the quadrant of
@@ -254,32 +274,36 @@ inline DoubleDouble flipped(DoubleDouble value, bool flip) {
 
 // One of them alone: only the one of sin r and cos r that it needs, the
 // table's values chosen rather than the code.
+template <class Products>
 inline DoubleDouble sinOrCos(const Kernel& k, bool cosine) {
     const Entry& e = *k.e;
-    return cosine ? evaluate(k, e.cosHi, e.cosLo, -e.sinHi, -e.sinLo, -e.sinSplit)
-                  : evaluate(k, e.sinHi, e.sinLo, e.cosHi, e.cosLo, e.cosSplit);
+    return cosine ? evaluate<Products>(k, e.cosHi, e.cosLo, -e.sinHi, -e.sinLo, -e.sinSplit)
+                  : evaluate<Products>(k, e.sinHi, e.sinLo, e.cosHi, e.cosLo, e.cosSplit);
 }
 
+template <class Products>
 inline DoubleDouble sinOfMagnitude(const Reduced& reduced) {
     const bool odd = (reduced.quadrant & 1) != 0;
-    return flipped(sinOrCos(kernel(reduced.r), odd), sinFlips(reduced));
+    return flipped(sinOrCos<Products>(kernel<Products>(reduced.r), odd), sinFlips(reduced));
 }
 
+template <class Products>
 inline DoubleDouble cosOfMagnitude(const Reduced& reduced) {
     const bool odd = (reduced.quadrant & 1) != 0;
-    return flipped(sinOrCos(kernel(reduced.r), !odd), cosFlips(reduced));
+    return flipped(sinOrCos<Products>(kernel<Products>(reduced.r), !odd), cosFlips(reduced));
 }
 
 // T e^r with exp(u) = 2^scale T e^r, for |u| <= 700; false elsewhere.
+template <class Products>
 inline bool approximateExp(double u, Approximation& y, int& scale) {
     if (!(std::fabs(u) <= 700.0)) {
         return false;
     }
     const double k = (u * tables::twoFiftySixOverLn2 + roundingShifter) - roundingShifter;
-    const DoubleDouble kSplit = split(k);
-    const DoubleDouble kl1 = twoProduct(k, kSplit, tables::ln2Over256[0], ln2Over256Split);
+    const DoubleDouble kSplit = Products::needsSplits ? split(k) : DoubleDouble{};
+    const DoubleDouble kl1 = Products::twoProduct(k, kSplit, tables::ln2Over256[0], ln2Over256Split);
     const DoubleDouble t = twoSum(u, -kl1.hi);
-    const DoubleDouble kl2 = twoProduct(k, tables::ln2Over256[1]);
+    const DoubleDouble kl2 = Products::twoProduct(k, tables::ln2Over256[1]);
     const DoubleDouble s = twoSum(t.hi, -kl2.hi);
     const DoubleDouble r = twoSum(s.hi, (((t.lo - kl1.lo) + s.lo) - kl2.lo) - k * tables::ln2Over256[2]);
 
@@ -292,7 +316,7 @@ inline bool approximateExp(double u, Approximation& y, int& scale) {
     const double r2 = r1 * r1;
     const double expMinusOneMinusR =
         r2 * (0.5 + r1 * (1.0 / 6 + r1 * (1.0 / 24 + r1 * (1.0 / 120 + r1 * (1.0 / 720)))));
-    const DoubleDouble tr = twoProduct(th, r.hi);
+    const DoubleDouble tr = Products::twoProduct(th, r.hi);
     const DoubleDouble main = twoSum(th, tr.hi);
     const double tail = ((th * expMinusOneMinusR + tl) + tr.lo) + (th * r.lo + tl * r.hi);
     y = approximation(fastTwoSum(main.hi, main.lo + tail), 0.0);
