@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "accuracy_report/measure.h"
@@ -41,29 +42,50 @@ double reference(char function, double u, Rounding rounding) {
     return result;
 }
 
-double rounded(char function, double u, Rounding rounding) {
+// Each function by both ways of forming its exact products: Dekker's, and
+// fused multiply-adds, in code compiled for them, where the CPU has them.
+template <class Products>
+[[gnu::always_inline]] inline double rounded(char function, double u, Rounding rounding) {
     switch (function) {
     case 's':
-        return sinRounded(u, rounding);
+        return sinRoundedWith<Products>(u, rounding);
     case 'c':
-        return cosRounded(u, rounding);
+        return cosRoundedWith<Products>(u, rounding);
     default:
-        return expRounded(u, rounding);
+        return expRoundedWith<Products>(u, rounding);
     }
 }
 
-// Counts the results that differ from MPFR's, showing the first few.
+double byDekker(char function, double u, Rounding rounding) {
+    return rounded<fastpath::DekkerProducts>(function, u, rounding);
+}
+
+#if defined(__x86_64__)
+[[gnu::target("fma")]] double byFused(char function, double u, Rounding rounding) {
+    return rounded<fastpath::FusedProducts>(function, u, rounding);
+}
+#else
+double byFused(char function, double u, Rounding rounding) {
+    return rounded<fastpath::FusedProducts>(function, u, rounding);
+}
+#endif
+
+// Counts the results that differ from MPFR's, by either way, showing the
+// first few.
 struct Comparison {
     long checked = 0;
     long wrong = 0;
 
     void check(char function, double u, Rounding rounding) {
-        const double ours = rounded(function, u, rounding);
         const double truth = reference(function, u, rounding);
         ++checked;
-        if (std::memcmp(&ours, &truth, sizeof ours) != 0 && ++wrong <= 5) {
-            ADD_FAILURE() << function << "(" << std::hexfloat << u << ") rounded " << static_cast<int>(rounding)
-                          << ": " << ours << " instead of " << truth;
+        const bool fused = cpuHasFma();
+        for (const auto& [way, ours] : {std::pair{"Dekker", byDekker(function, u, rounding)},
+                                        std::pair{"fused", fused ? byFused(function, u, rounding) : truth}}) {
+            if (std::memcmp(&ours, &truth, sizeof ours) != 0 && ++wrong <= 5) {
+                ADD_FAILURE() << function << "(" << std::hexfloat << u << ") rounded " << static_cast<int>(rounding)
+                              << " by " << way << ": " << ours << " instead of " << truth;
+            }
         }
     }
 };
