@@ -17,6 +17,8 @@
 // RN(x) < T implies x < T.
 
 #include "elementary/internal/fast_path.h"
+#include "elementary/internal/fast_path_lanes.h"
+#include "elementary/lanes.h"
 #include "elementary/sin_cos.h"
 #include "numerics/binary64.h"
 
@@ -208,5 +210,71 @@ using CorrectlyRoundedMath = CorrectlyRoundedMathWith<NativeProducts>;
 // Whether this CPU has fused multiply-adds: then the code compiled for
 // them may run.
 bool cpuHasFma();
+
+// sin and both sin and cos of four arguments at once, rounded to nearest:
+// the fast path in lanes (elementary/internal/fast_path_lanes.h), and
+// where it cannot decide, or outside its range, the scalar functions for
+// that lane. Inline, for code compiled for a vector unit.
+[[gnu::always_inline]] inline Double4 sinRounded4(Double4 u) {
+    using namespace fastpath;
+    if (__builtin_expect(observer != nullptr, 0)) {
+        for (int lane = 0; lane < 4; ++lane) {
+            observe('s', u[lane]);
+        }
+    }
+    const Reduced4 reduced = reduce(u);
+    const Long4 negative = u < 0.0;
+    const DoubleDouble4 sine = negatedWhere(sinFlips(reduced) ^ negative, sinOrCos(kernel(reduced.r), odd(reduced)));
+    const Approximation4 y = approximation(sine, reduced.error);
+    const Long4 decided = decidesNearest(y) & reduced.inRange;
+    Double4 result = y.hi;
+    if (__builtin_expect((decided[0] & decided[1] & decided[2] & decided[3]) == 0, 0)) {
+        for (int lane = 0; lane < 4; ++lane) {
+            if (decided[lane] == 0) {
+                result[lane] = sinRounded(u[lane], Rounding::nearest);
+            }
+        }
+    }
+    return result;
+}
+
+[[gnu::always_inline]] inline SinCos4 sinCosRounded4(Double4 u) {
+    using namespace fastpath;
+    if (__builtin_expect(observer != nullptr, 0)) {
+        for (int lane = 0; lane < 4; ++lane) {
+            observe('s', u[lane]);
+            observe('c', u[lane]);
+        }
+    }
+    const Reduced4 reduced = reduce(u);
+    const Kernel4 k = kernel(reduced.r);
+    const DoubleDouble4 sinR = sinOf(k);
+    const DoubleDouble4 cosR = cosOf(k);
+    const Long4 isOdd = odd(reduced);
+    const DoubleDouble4 sine = negatedWhere(sinFlips(reduced) ^ (u < 0.0),
+                                            {select(isOdd, cosR.hi, sinR.hi), select(isOdd, cosR.lo, sinR.lo)});
+    const DoubleDouble4 cosine =
+        negatedWhere(cosFlips(reduced), {select(isOdd, sinR.hi, cosR.hi), select(isOdd, sinR.lo, cosR.lo)});
+    const Approximation4 s = approximation(sine, reduced.error);
+    const Approximation4 c = approximation(cosine, reduced.error);
+    const Long4 decided = decidesNearest(s) & decidesNearest(c) & reduced.inRange;
+    SinCos4 result{s.hi, c.hi};
+    if (__builtin_expect((decided[0] & decided[1] & decided[2] & decided[3]) == 0, 0)) {
+        for (int lane = 0; lane < 4; ++lane) {
+            if (decided[lane] == 0) {
+                const SinCos both = sinCosRounded(u[lane], Rounding::nearest);
+                result.sin[lane] = both.sin;
+                result.cos[lane] = both.cos;
+            }
+        }
+    }
+    return result;
+}
+
+// The correctly rounded functions as a Math type over four lanes.
+struct CorrectlyRoundedLanes {
+    [[gnu::always_inline]] static Double4 sin(Double4 u) { return sinRounded4(u); }
+    [[gnu::always_inline]] static SinCos4 sinCos(Double4 u) { return sinCosRounded4(u); }
+};
 
 }  // namespace xsin

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <type_traits>
+#include <utility>
 
 #include "elementary/sin_cos.h"
 #include "numerics/binary64.h"
@@ -26,21 +27,21 @@ struct LibraryMath {
     static double exp(double u) { return std::exp(u); }
 };
 
-template <class Math, class = void>
+template <class Math, class T, class = void>
 struct HasSinCos : std::false_type {};
-template <class Math>
-struct HasSinCos<Math, std::void_t<decltype(Math::sinCos(0.0))>> : std::true_type {};
+template <class Math, class T>
+struct HasSinCos<Math, T, std::void_t<decltype(Math::sinCos(std::declval<T>()))>> : std::true_type {};
 
-// The sine and cosine of the same argument: from one call where Math has
-// one (a correctly rounded sinCos shares its argument reduction), else from
-// its sin and its cos, in that order.
-template <class Math>
-SinCos sinCosOf(double u) {
-    if constexpr (HasSinCos<Math>::value) {
+// The sine and cosine of the same argument (a double, or four in lanes):
+// from one call where Math has one (a correctly rounded sinCos shares its
+// argument reduction), else from its sin and its cos, in that order.
+template <class Math, class T>
+[[gnu::always_inline]] inline auto sinCosOf(T u) {
+    if constexpr (HasSinCos<Math, T>::value) {
         return Math::sinCos(u);
     } else {
-        const double s = Math::sin(u);
-        return {s, Math::cos(u)};
+        const T s = Math::sin(u);
+        return SinCos{s, Math::cos(u)};
     }
 }
 

@@ -76,4 +76,88 @@ using FusedMath = CorrectlyRoundedMathWith<fastpath::FusedProducts>;
 
 #endif
 
+// The batches: four at a time in vector lanes, in AVX2 where the CPU has it
+// and in SSE2 (two halves) elsewhere, one by one for the rest.
+#if defined(XSIN_CORRECTLY_ROUNDED) && defined(__x86_64__)
+
+namespace {
+
+using LanesMath = CorrectlyRoundedLanes;
+
+bool cpuHasAvx2() {
+    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+    return has;
+}
+
+template <Double4 (*inLanes)(Double4), double (*one)(double)>
+[[gnu::always_inline]] inline void inBatch(const double* xs, double* values, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        storeLanes(values + i, inLanes(loadLanes(xs + i)));
+    }
+    for (; i < n; ++i) {
+        values[i] = one(xs[i]);
+    }
+}
+
+[[gnu::target("avx2"), gnu::flatten]] void fpAvx2(const double* xs, double* values, std::size_t n) {
+    inBatch<fpWith<LanesMath, Double4>, fp>(xs, values, n);
+}
+
+[[gnu::flatten]] void fpSse2(const double* xs, double* values, std::size_t n) {
+    inBatch<fpWith<LanesMath, Double4>, fp>(xs, values, n);
+}
+
+[[gnu::target("avx2"), gnu::flatten]] void fpfiniteAvx2(const double* xs, double* values, std::size_t n) {
+    inBatch<fpfiniteWith<LanesMath, Double4>, fpfinite>(xs, values, n);
+}
+
+[[gnu::flatten]] void fpfiniteSse2(const double* xs, double* values, std::size_t n) {
+    inBatch<fpfiniteWith<LanesMath, Double4>, fpfinite>(xs, values, n);
+}
+
+[[gnu::target("avx2"), gnu::flatten]] void afDerivativeAvx2(const double* xs, double* values, std::size_t n) {
+    inBatch<afDerivativeWith<LanesMath, Double4>, afDerivative>(xs, values, n);
+}
+
+[[gnu::flatten]] void afDerivativeSse2(const double* xs, double* values, std::size_t n) {
+    inBatch<afDerivativeWith<LanesMath, Double4>, afDerivative>(xs, values, n);
+}
+
+}  // namespace
+
+void fpBatch(const double* xs, double* derivatives, std::size_t n) {
+    (cpuHasAvx2() ? fpAvx2 : fpSse2)(xs, derivatives, n);
+}
+
+void fpfiniteBatch(const double* xs, double* derivatives, std::size_t n) {
+    (cpuHasAvx2() ? fpfiniteAvx2 : fpfiniteSse2)(xs, derivatives, n);
+}
+
+void afDerivativeBatch(const double* xs, double* derivatives, std::size_t n) {
+    (cpuHasAvx2() ? afDerivativeAvx2 : afDerivativeSse2)(xs, derivatives, n);
+}
+
+#else
+
+void fpBatch(const double* xs, double* derivatives, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        derivatives[i] = fp(xs[i]);
+    }
+}
+
+void fpfiniteBatch(const double* xs, double* derivatives, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        derivatives[i] = fpfinite(xs[i]);
+    }
+}
+
+void afDerivativeBatch(const double* xs, double* derivatives, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        derivatives[i] = afDerivative(xs[i]);
+    }
+}
+
+#endif
+
 }  // namespace xsin

@@ -8,7 +8,8 @@
 // Each is written once, over the elementary functions of a Math type
 // (elementary/elementary.h); f, fp, fpfinite and af are those over the
 // build's math library, and the ...With forms let a measurement run the very
-// same arithmetic over another one.
+// same arithmetic over another one, or over four arguments at once in the
+// lanes of a vector (elementary/lanes.h), each lane computed as a double is.
 //
 // Beside each evaluator, its a-priori error bound against the exact value,
 // derived from its operations for a math library whose sin and cos are
@@ -20,6 +21,7 @@
 // order.
 
 #include <cmath>
+#include <cstddef>
 
 #include "elementary/elementary.h"
 #include "experiments/experiments.h"
@@ -33,9 +35,9 @@
 namespace xsin {
 
 // f(x) = x*sin(x^2).
-template <class Math>
-double fWith(double x) {
-    const double u = x * x;
+template <class Math, class T = double>
+T fWith(T x) {
+    const T u = x * x;
     return Math::sin(u) * x;
 }
 
@@ -65,9 +67,9 @@ inline double secondDerivative(double x) {
 }  // namespace bounds
 
 // The closed-form derivative ((x + x)*x)*cos(x^2) + sin(x^2).
-template <class Math>
-double fpWith(double x) {
-    const double u = x * x;
+template <class Math, class T = double>
+T fpWith(T x) {
+    const T u = x * x;
     const auto [s, c] = sinCosOf<Math>(u);
     // 2x is formed as x + x; s is added last.
     return ((x + x) * x) * c + s;
@@ -98,15 +100,15 @@ inline double fpEnvelope(double x) {
 
 // (f(h + x) - f(x)) / h. Divided by h rather than multiplied by 1/h: the two
 // differ in the last bits.
-template <class Math>
-double forwardDifferenceWith(double x, double h) {
-    return (fWith<Math>(h + x) - fWith<Math>(x)) / h;
+template <class Math, class T = double>
+T forwardDifferenceWith(T x, double h) {
+    return (fWith<Math, T>(h + x) - fWith<Math, T>(x)) / h;
 }
 
 // The forward difference with the experiments' step h = 1e-8.
-template <class Math>
-double fpfiniteWith(double x) {
-    return forwardDifferenceWith<Math>(x, experiments::finiteStep);
+template <class Math, class T = double>
+T fpfiniteWith(T x) {
+    return forwardDifferenceWith<Math, T>(x, experiments::finiteStep);
 }
 
 double fpfinite(double x);
@@ -134,13 +136,13 @@ inline double fpfinite(double x) {
 // The dual number over a math library: the autodiff library's when it is
 // installed and the standard math library is in use (its sine calls that
 // library and cannot be pointed elsewhere), otherwise the project's own.
-template <class Math>
+template <class Math, class T = double>
 struct DualOver {
-    using type = BasicDual<Math>;
+    using type = BasicDual<Math, T>;
 };
 #if defined(XSIN_USE_AUTODIFF) && !defined(XSIN_CORRECTLY_ROUNDED)
 template <>
-struct DualOver<LibraryMath> {
+struct DualOver<LibraryMath, double> {
     using type = autodiff::detail::Dual<double, double>;
 };
 #endif
@@ -156,10 +158,10 @@ D afOver(D x) {
 // The derivative component of af at the dual with value x and derivative
 // component 1.0: f'(x), associated differently from fp (s + ((2x)*c)*x
 // against ((2x)*x)*c + s), so the two may differ in the last bits.
-template <class Math>
-double afDerivativeWith(double x) {
-    typename DualOver<Math>::type seed = x;
-    seed.grad = 1.0;
+template <class Math, class T = double>
+T afDerivativeWith(T x) {
+    typename DualOver<Math, T>::type seed = x;
+    seed.grad = T{} + 1.0;
     return afOver(seed).grad;
 }
 
@@ -174,6 +176,13 @@ inline double afDerivative(double x) {
     seed.grad = 1.0;
     return af(seed).grad;
 }
+
+// The derivatives at n abscissas at once, each the very value that fp,
+// fpfinite or afDerivative gives at it: for the tables, where the correctly
+// rounded functions evaluate four arguments at a time (elementary/lanes.h).
+void fpBatch(const double* xs, double* derivatives, std::size_t n);
+void fpfiniteBatch(const double* xs, double* derivatives, std::size_t n);
+void afDerivativeBatch(const double* xs, double* derivatives, std::size_t n);
 
 namespace bounds {
 
