@@ -46,23 +46,11 @@ void printTimedTable(const char* name, int n, double lo, double hi,
     {
         TableWriter<2> lines(table);
         constexpr std::size_t chunk = 64;
-        double xs[chunk];
-        double values[chunk];
-        std::size_t count = 0;
-        const auto writeChunk = [&] {
+        walkAbscissaInChunks<chunk>(lo, hi, static_cast<double>(n), [&](const double* xs, std::size_t count) {
+            double values[chunk];
             derivatives(xs, values, count);
-            for (std::size_t i = 0; i < count; ++i) {
-                lines.line(xs[i], values[i]);
-            }
-            count = 0;
-        };
-        walkAbscissa(lo, hi, static_cast<double>(n), [&](double x) {
-            xs[count++] = x;
-            if (count == chunk) {
-                writeChunk();
-            }
+            lines.lines({xs, values}, count);
         });
-        writeChunk();
     }
     table.close();
     std::int64_t end = 0;

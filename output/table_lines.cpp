@@ -15,29 +15,33 @@ namespace xsin {
 
 namespace {
 
-// After the number at `index` of lines of `columns`: a blank, or the end of
-// its line.
-inline char separator(std::size_t index, std::size_t columns) {
-    return index % columns == columns - 1 ? '\n' : ' ';
+// After the number in `column` of lines of `columns`: a blank, or the end of
+// the line.
+inline char separator(std::size_t column, std::size_t columns) {
+    return column + 1 == columns ? '\n' : ' ';
 }
 
-// One number after another, each as tableDecimal writes it.
-char* scalarLines(char* at, const double* values, std::size_t count, std::size_t columns) {
-    for (std::size_t i = 0; i < count; ++i) {
-        at = tableDecimal(at, values[i]);
-        *at++ = separator(i, columns);
+// Line after line, each number as tableDecimal writes it.
+char* scalarLines(char* at, const double* const* columns, std::size_t columnCount, std::size_t lines) {
+    for (std::size_t i = 0; i < lines; ++i) {
+        for (std::size_t c = 0; c < columnCount; ++c) {
+            at = tableDecimal(at, columns[c][i]);
+            *at++ = separator(c, columnCount);
+        }
     }
     return at;
 }
 
 // Those lines when every number takes 20 characters; nullptr otherwise.
-char* directScalarLines(char* at, const double* values, std::size_t count, std::size_t columns) {
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!(std::fabs(values[i]) < 1024.0)) {  // false for NaN
-            return nullptr;
+char* directScalarLines(char* at, const double* const* columns, std::size_t columnCount, std::size_t lines) {
+    for (std::size_t c = 0; c < columnCount; ++c) {
+        for (std::size_t i = 0; i < lines; ++i) {
+            if (!(std::fabs(columns[c][i]) < 1024.0)) {  // false for NaN
+                return nullptr;
+            }
         }
     }
-    return scalarLines(at, values, count, columns);
+    return scalarLines(at, columns, columnCount, lines);
 }
 
 #if defined(__x86_64__)
@@ -179,96 +183,104 @@ inline void eightDigits(__m128i value, __m128i digits[2]) {
     }
 }
 
-// The fields of four numbers taken apart, at at, at + 21, at + 42 and at +
-// 63, with the separators after them (the first of the lines after, at +
-// `first` of them); each writes the blank that starts the next field, one
-// character beyond. Four stores a field, from tables and the digits.
-template <std::size_t columns>
-[[gnu::always_inline]] inline void putFour(char* at, const Four& four, std::size_t first) {
+// The fields of four numbers of a column taken apart, at at, at + stride,
+// at + 2 stride and at + 3 stride, each followed by its separator and the
+// blank that starts the next field, one character beyond. Four stores a
+// field, from tables and the digits.
+template <std::size_t stride>
+[[gnu::always_inline]] inline void putFour(char* at, const Four& four, char separator) {
     alignas(16) std::int32_t heads[4];
     alignas(16) std::int32_t firstTwo[4];
     _mm_store_si128(reinterpret_cast<__m128i*>(heads), four.heads);
     _mm_store_si128(reinterpret_cast<__m128i*>(firstTwo), four.firstTwo);
     __m128i digits[2];
     eightDigits(four.lastEight, digits);
-    for (int lane = 0; lane < 4; ++lane) {
-        char* field = at + 21 * lane;
+    const char after[2] = {separator, ' '};
+    for (std::size_t lane = 0; lane < 4; ++lane) {
+        char* field = at + stride * lane;
         std::memcpy(field + 1, decimal::prefixes[static_cast<std::size_t>(heads[lane])].text, 8);
         std::memcpy(field + 9, pointAndPairs[static_cast<std::size_t>(firstTwo[lane])].text, 4);
-        const char after[2] = {separator(first + static_cast<std::size_t>(lane), columns), ' '};
         std::memcpy(field + 20, after, 2);
     }
     _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 12), digits[0]);
-    _mm_storeh_pd(reinterpret_cast<double*>(at + 21 + 12), _mm_castsi128_pd(digits[0]));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 42 + 12), digits[1]);
-    _mm_storeh_pd(reinterpret_cast<double*>(at + 63 + 12), _mm_castsi128_pd(digits[1]));
+    _mm_storeh_pd(reinterpret_cast<double*>(at + stride + 12), _mm_castsi128_pd(digits[0]));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 2 * stride + 12), digits[1]);
+    _mm_storeh_pd(reinterpret_cast<double*>(at + 3 * stride + 12), _mm_castsi128_pd(digits[1]));
 }
 
-// Every number's field, four at a time, each starting with the blank the
-// one before wrote; nullptr when a number is wider than its 20 characters.
-// The undecided numbers are converted again after each batch of 64 groups
-// of four: no call within a batch, so that its constants stay in
-// registers.
-template <std::size_t columns, bool (*takeApart)(const double*, Four&)>
-[[gnu::always_inline]] inline char* vectorLines(char* at, const double* values, std::size_t count) {
+// Every number's field, a column at a time, four lines at a time, each
+// field starting with the blank the one before it wrote; nullptr when a
+// number is wider than its 20 characters. The undecided numbers are
+// converted again after each batch of 64 groups of four: no call within a
+// batch, so that its constants stay in registers.
+template <std::size_t columnCount, bool (*takeApart)(const double*, Four&)>
+[[gnu::always_inline]] inline char* vectorLines(char* at, const double* const* columns, std::size_t lines) {
+    constexpr std::size_t width = 21 * columnCount;  // a line
     at[0] = ' ';
-    std::size_t i = 0;
-    while (i + 4 <= count) {
-        constexpr std::size_t batch = 64;
-        const std::size_t groups = (count - i) / 4 < batch ? (count - i) / 4 : batch;
-        int undecided[batch];
-        for (std::size_t group = 0; group < groups; ++group) {
-            const std::size_t first = i + 4 * group;
-            Four four;
-            if (!takeApart(values + first, four)) {
-                return nullptr;
+    for (std::size_t c = 0; c < columnCount; ++c) {
+        const double* values = columns[c];
+        char* const base = at + 21 * c;
+        const char after = separator(c, columnCount);
+        std::size_t i = 0;
+        while (i + 4 <= lines) {
+            constexpr std::size_t batch = 64;
+            const std::size_t groups = (lines - i) / 4 < batch ? (lines - i) / 4 : batch;
+            int undecided[batch];
+            for (std::size_t group = 0; group < groups; ++group) {
+                const std::size_t first = i + 4 * group;
+                Four four;
+                if (!takeApart(values + first, four)) {
+                    return nullptr;
+                }
+                putFour<width>(base + width * first, four, after);
+                undecided[group] = four.undecided;
             }
-            putFour<columns>(at + 21 * first, four, first);
-            undecided[group] = four.undecided;
-        }
-        for (std::size_t group = 0; group < groups; ++group) {
-            for (std::size_t lane = 0; undecided[group] != 0 && lane < 4; ++lane) {  // a rare few
-                if (((undecided[group] >> lane) & 1) != 0) {
-                    tableDecimal(at + 21 * (i + 4 * group + lane), values[i + 4 * group + lane]);
+            for (std::size_t group = 0; group < groups; ++group) {
+                for (std::size_t lane = 0; undecided[group] != 0 && lane < 4; ++lane) {  // a rare few
+                    if (((undecided[group] >> lane) & 1) != 0) {
+                        const std::size_t line = i + 4 * group + lane;
+                        tableDecimal(base + width * line, values[line]);
+                    }
                 }
             }
+            i += 4 * groups;
         }
-        i += 4 * groups;
-    }
-    for (; i < count; ++i) {
-        if (!(std::fabs(values[i]) < 1024.0)) {
-            return nullptr;
+        for (; i < lines; ++i) {
+            if (!(std::fabs(values[i]) < 1024.0)) {
+                return nullptr;
+            }
+            tableDecimal(base + width * i, values[i]);
+            const char separatorAndBlank[2] = {after, ' '};
+            std::memcpy(base + width * i + 20, separatorAndBlank, 2);
         }
-        tableDecimal(at + 21 * i, values[i]);
-        const char after[2] = {separator(i, columns), ' '};
-        std::memcpy(at + 21 * i + 20, after, 2);
     }
-    return at + 21 * count;
+    return at + width * lines;
 }
 
 // With the number of columns known when the code is compiled, for the
 // common ones.
 template <bool (*takeApart)(const double*, Four&)>
-[[gnu::always_inline]] inline char* vectorLines(char* at, const double* values, std::size_t count,
-                                                std::size_t columns) {
-    switch (columns) {
+[[gnu::always_inline]] inline char* vectorLines(char* at, const double* const* columns, std::size_t columnCount,
+                                                std::size_t lines) {
+    switch (columnCount) {
     case 1:
-        return vectorLines<1, takeApart>(at, values, count);
+        return vectorLines<1, takeApart>(at, columns, lines);
     case 2:
-        return vectorLines<2, takeApart>(at, values, count);
+        return vectorLines<2, takeApart>(at, columns, lines);
     case 3:
-        return vectorLines<3, takeApart>(at, values, count);
+        return vectorLines<3, takeApart>(at, columns, lines);
     default:
-        return directScalarLines(at, values, count, columns);
+        return directScalarLines(at, columns, columnCount, lines);
     }
 }
 
-char* sse2Lines(char* at, const double* values, std::size_t count, std::size_t columns) {
-    return vectorLines<takeApartSse2>(at, values, count, columns);
+char* sse2Lines(char* at, const double* const* columns, std::size_t columnCount, std::size_t lines) {
+    return vectorLines<takeApartSse2>(at, columns, columnCount, lines);
 }
 
-[[gnu::target("avx2")]] char* avx2Lines(char* at, const double* values, std::size_t count, std::size_t columns) {
-    return vectorLines<takeApartAvx2>(at, values, count, columns);
+[[gnu::target("avx2")]] char* avx2Lines(char* at, const double* const* columns, std::size_t columnCount,
+                                        std::size_t lines) {
+    return vectorLines<takeApartAvx2>(at, columns, columnCount, lines);
 }
 
 #endif
@@ -300,27 +312,29 @@ LinesPath fastestPath() {
     return fastest;
 }
 
-std::size_t mostLineChars(std::size_t count) {
-    return count * (maxFixedWidth + 1);
+std::size_t mostLineChars(std::size_t numbers) {
+    return numbers * (maxFixedWidth + 1);
 }
 
-char* directTableLines(char* at, const double* values, std::size_t count, std::size_t columns, LinesPath path) {
+char* directTableLines(char* at, const double* const* columns, std::size_t columnCount, std::size_t lines,
+                       LinesPath path) {
     if (path == LinesPath::scalar || !available(path)) {
-        return directScalarLines(at, values, count, columns);
+        return directScalarLines(at, columns, columnCount, lines);
     }
 #if defined(__x86_64__)
-    return path == LinesPath::avx2 ? avx2Lines(at, values, count, columns) : sse2Lines(at, values, count, columns);
+    return path == LinesPath::avx2 ? avx2Lines(at, columns, columnCount, lines)
+                                   : sse2Lines(at, columns, columnCount, lines);
 #else
-    return directScalarLines(at, values, count, columns);
+    return directScalarLines(at, columns, columnCount, lines);
 #endif
 }
 
-char* directTableLines(char* at, const double* values, std::size_t count, std::size_t columns) {
-    return directTableLines(at, values, count, columns, fastestPath());
+char* directTableLines(char* at, const double* const* columns, std::size_t columnCount, std::size_t lines) {
+    return directTableLines(at, columns, columnCount, lines, fastestPath());
 }
 
-char* tableLines(char* at, const double* values, std::size_t count, std::size_t columns) {
-    return scalarLines(at, values, count, columns);
+char* tableLines(char* at, const double* const* columns, std::size_t columnCount, std::size_t lines) {
+    return scalarLines(at, columns, columnCount, lines);
 }
 
 }  // namespace xsin

@@ -22,21 +22,24 @@ bool available(LinesPath path);
 // The path tableLines takes: the fastest available.
 LinesPath fastestPath();
 
-// The characters the lines of count numbers take when every number prints
-// in 20 characters (one more is needed, and not kept), and at most.
-constexpr std::size_t directLineChars(std::size_t count) {
-    return 21 * count + 1;
+// The characters the lines of `numbers` numbers in all take when every one
+// prints in 20 characters (one more is needed, and not kept), and at most.
+constexpr std::size_t directLineChars(std::size_t numbers) {
+    return 21 * numbers + 1;
 }
-std::size_t mostLineChars(std::size_t count);
+std::size_t mostLineChars(std::size_t numbers);
 
-// Writes count numbers (a whole number of lines of `columns` each) at `at`
-// and returns the end, when every number prints in 20 characters (below
-// 1024 in magnitude); needs room for directLineChars(count) characters.
-// Otherwise returns nullptr, and what it wrote there is not to be kept.
-char* directTableLines(char* at, const double* values, std::size_t count, std::size_t columns);
-char* directTableLines(char* at, const double* values, std::size_t count, std::size_t columns, LinesPath path);
+// Writes `lines` lines of `columnCount` numbers each at `at`, the c-th
+// number of line i being columns[c][i], and returns the end, when every
+// number prints in 20 characters (below 1024 in magnitude); needs room for
+// directLineChars(lines * columnCount) characters. Otherwise returns
+// nullptr, and what it wrote there is not to be kept.
+char* directTableLines(char* at, const double* const* columns, std::size_t columnCount, std::size_t lines);
+char* directTableLines(char* at, const double* const* columns, std::size_t columnCount, std::size_t lines,
+                       LinesPath path);
 
-// The same for any numbers, one by one; needs room for mostLineChars(count).
-char* tableLines(char* at, const double* values, std::size_t count, std::size_t columns);
+// The same for any numbers, one by one; needs room for mostLineChars(lines
+// * columnCount).
+char* tableLines(char* at, const double* const* columns, std::size_t columnCount, std::size_t lines);
 
 }  // namespace xsin

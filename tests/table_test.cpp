@@ -51,25 +51,31 @@ protected:
         }
     }
 
-    // In chunks of 21 lines, an odd count, so that every lane of a vector
-    // meets every column and a chunk's tail.
+    // The values in order, line after line, in chunks of 21 lines, an odd
+    // count, so that every lane of a vector meets a chunk's tail.
     void checkLines(LinesPath path, std::size_t columns) {
         const std::size_t chunk = 21 * columns;
         std::vector<char> text(std::max(mostLineChars(chunk), directLineChars(chunk)));
         for (std::size_t at = 0; at + columns <= values.size(); at += chunk) {
-            const std::size_t count = std::min(chunk, (values.size() - at) / columns * columns);
-            const double* chunkValues = values.data() + at;
-            char* end = directTableLines(text.data(), chunkValues, count, columns, path);
+            const std::size_t lines = std::min(chunk, values.size() - at) / columns;
+            std::vector<std::vector<double>> byColumn(columns);
+            for (std::size_t i = 0; i < lines * columns; ++i) {
+                byColumn[i % columns].push_back(values[at + i]);
+            }
+            const double* column[3];
+            for (std::size_t c = 0; c < columns; ++c) {
+                column[c] = byColumn[c].data();
+            }
+            char* end = directTableLines(text.data(), column, columns, lines, path);
             // Taken exactly when every number is below 1024 in magnitude.
-            EXPECT_EQ(end != nullptr, std::all_of(chunkValues, chunkValues + count, [](double v) {
-                          return std::fabs(v) < 1024.0;
-                      }));
+            EXPECT_EQ(end != nullptr, std::all_of(values.data() + at, values.data() + at + lines * columns,
+                                                  [](double v) { return std::fabs(v) < 1024.0; }));
             if (end == nullptr) {
-                end = tableLines(text.data(), chunkValues, count, columns);
+                end = tableLines(text.data(), column, columns, lines);
             }
             const std::string ours(text.data(), end);
             std::string theirs;
-            for (std::size_t i = 0; i < count; ++i) {
+            for (std::size_t i = 0; i < lines * columns; ++i) {
                 theirs += fields[at + i] + ((i + 1) % columns == 0 ? "\n" : " ");
             }
             if (ours != theirs) {
