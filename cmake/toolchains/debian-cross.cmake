@@ -1,7 +1,7 @@
 # Shared by the toolchain files beside it: cross-compiling with one of
 # Debian's cross toolchains (package g++-<triple>), with the target's
 # libraries under /usr/<triple> and, for what Debian ships as multiarch
-# packages (libmpfr-dev:<arch>), under /usr/lib/<triple>.
+# packages (libmpfr-dev:<arch>), under /usr/lib/<multiarch folder>.
 # `./install-prerequisites cross` installs all of them and qemu-user.
 #   cmake -S . -B build-aarch64 --toolchain cmake/toolchains/aarch64.cmake
 # The programs run under qemu-user with the toolchain's own loader, libc and
@@ -10,7 +10,11 @@
 # with "stack smashing detected".
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_CXX_COMPILER ${cross_triple}-g++)
-set(CMAKE_LIBRARY_ARCHITECTURE ${cross_triple})
+# Debian's multiarch folder: the triple but for i686 (i386-linux-gnu).
+if(NOT cross_multiarch)
+  set(cross_multiarch ${cross_triple})
+endif()
+set(CMAKE_LIBRARY_ARCHITECTURE ${cross_multiarch})
 set(CMAKE_FIND_ROOT_PATH /usr/${cross_triple} /)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

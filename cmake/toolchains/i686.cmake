@@ -1,4 +1,5 @@
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(cross_triple i686-linux-gnu)
+set(cross_multiarch i386-linux-gnu)
 set(cross_qemu qemu-i386)
 include(${CMAKE_CURRENT_LIST_DIR}/debian-cross.cmake)
