@@ -217,25 +217,36 @@ void OutputFile::fail(int error) {
 
 void OutputFile::makeRoom(std::size_t size) {
     if (!buffer) {
-        buffer.reset(new char[blockSize]);
+        buffer.reset(new char[capacity]);
     }
-    if (blockSize - used < size) {
+    if (capacity - used < size) {
+        // The whole blocks, and what follows them to the start.
+        const std::size_t whole = used / blockSize * blockSize;
+        write(whole);
+        std::memmove(buffer.get(), buffer.get() + whole, used - whole);
+        used -= whole;
+    }
+    if (capacity - used < size) {
         flush();
     }
 }
 
-void OutputFile::flush() {
-    if (used == 0) {
+void OutputFile::write(std::size_t size) {
+    if (size == 0) {
         return;
     }
     if (writable()) {
-        const int error = writeAll(descriptor, buffer.get(), used);
+        const int error = writeAll(descriptor, buffer.get(), size);
         if (error != 0) {
             fail(error);
         }
     } else if (closedAtStart) {
         fail(EBADF);
     }
+}
+
+void OutputFile::flush() {
+    write(used);
     used = 0;
 }
 

@@ -41,8 +41,10 @@ void reportFailure(const char* format, ...) __attribute__((format(printf, 1, 2))
 bool anyFailure();
 
 // A file opened for writing, closed (and a failure reported) when it goes
-// out of scope or by close(). Its output is gathered in a buffer of
-// blockSize bytes, each full buffer written at once.
+// out of scope or by close(). Its output is gathered in a buffer and
+// written a block of blockSize bytes at a time, each at a multiple of
+// blockSize in the file (the page cache takes aligned blocks of 64 KiB
+// whole, and much faster than others), the rest when it closes.
 class OutputFile {
 public:
     static constexpr std::size_t blockSize = 1 << 16;
@@ -58,17 +60,17 @@ public:
     bool isOpen() const { return descriptor >= 0; }
 
     // Room for size bytes (at most blockSize), to be written directly and
-    // then taken with advance(); what the buffer held is written first when
-    // it has less room.
+    // then taken with advance(); the whole blocks the buffer holds are
+    // written first when it has less room.
     char* room(std::size_t size) {
-        if (!buffer || blockSize - used < size) {
+        if (!buffer || capacity - used < size) {
             makeRoom(size);
         }
         return buffer.get() + used;
     }
     void advance(std::size_t size) { used += size; }
 
-    // Writes what the buffer holds.
+    // Writes all that the buffer holds.
     void flush();
 
     // Closes the file, reporting the first write that failed. True when the
@@ -85,12 +87,17 @@ private:
     friend void put(OutputFile& out, const char* text, std::size_t size);
     friend void print(OutputFile& out, const char* format, ...);
     void makeRoom(std::size_t size);
+    // Writes the first size bytes of the buffer.
+    void write(std::size_t size);
     void fail(int error);
     bool writable() const { return descriptor >= 0 && firstError == 0; }
 
     int descriptor = -1;  // -1 when not open, or no longer
     const char* name;
-    std::unique_ptr<char[]> buffer;  // blockSize bytes, from the first write on
+    // A block and some room beyond: below the size from which malloc maps
+    // fresh pages each time.
+    static constexpr std::size_t capacity = blockSize + blockSize / 8;
+    std::unique_ptr<char[]> buffer;  // capacity bytes, from the first write on
     std::size_t used = 0;
     int firstError = 0;  // errno of the first write that failed, 0 if none
     bool written = false;

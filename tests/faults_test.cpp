@@ -120,7 +120,7 @@ const Fault reportFaults[] = {
 #endif
 
 // Writes that strace makes fail or interrupts (a sanitizer's leak check
-// cannot run under ptrace). The first 66 writes are realgradients.txt's
+// cannot run under ptrace). The first 64 writes are realgradients.txt's
 // blocks. Standard output is closed and checked at exit: its close is the
 // program's last.
 const std::string strace = "export ASAN_OPTIONS=detect_leaks=0 && strace -o /dev/null ";
