@@ -202,10 +202,11 @@ template <std::size_t stride>
         std::memcpy(field + 9, pointAndPairs[static_cast<std::size_t>(firstTwo[lane])].text, 4);
         std::memcpy(field + 20, after, 2);
     }
+    // Eight-byte stores that need no alignment: the fields lie anywhere.
     _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 12), digits[0]);
-    _mm_storeh_pd(reinterpret_cast<double*>(at + stride + 12), _mm_castsi128_pd(digits[0]));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(at + stride + 12), _mm_unpackhi_epi64(digits[0], digits[0]));
     _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 2 * stride + 12), digits[1]);
-    _mm_storeh_pd(reinterpret_cast<double*>(at + 3 * stride + 12), _mm_castsi128_pd(digits[1]));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 3 * stride + 12), _mm_unpackhi_epi64(digits[1], digits[1]));
 }
 
 // Every number's field, a column at a time, four lines at a time, each
