@@ -124,6 +124,14 @@ TEST_F(ReportWriters, JsonPlacesCommasEscapesAndShortestNumbers) {
               "}\n");
 }
 
+// The two best steps differ here, and each goes under its own name.
+TEST_F(ReportWriters, JsonReportNamesEachBestStep) {
+    Report report = handMade(1, true);
+    report.steps.bestByMedian = report.steps.all[0];
+    EXPECT_TRUE(has(written(writeJson, report),
+                    "  \"best_step_by_max_error\": 0.01,\n  \"best_step_by_median_error\": 0.1,\n"));
+}
+
 TEST_F(ReportWriters, SummaryFormatsEveryColumnStepAndSearch) {
     EXPECT_EQ(written(printSummary, handMade(1, false)),
               "Exact values: exact; elementary functions: library\n"
@@ -163,6 +171,7 @@ TEST_F(ReportWriters, MarkdownVerdictsFollowTheirNumbers) {
     EXPECT_TRUE(has(some, "**Why Newton finds the same root.**"));
     EXPECT_TRUE(has(some, "- Fragile lines of r.txt, column 2: 2, 3.\n"));
     EXPECT_TRUE(has(some, "## 4 lines, not 5\n"));
+    EXPECT_TRUE(has(some, "the 2 additions of 1 stay on 1 (1), so its last line is for 1.0000000000.\n"));
 
     const std::string all = written(writeMarkdown, handMade(4, true));
     EXPECT_TRUE(has(all, "**The closed form is correctly rounded.** `fp` evaluates the textbook formula, and it is "
