@@ -44,7 +44,10 @@
 //    evaluation (3.01u and 4u relative, the constants' rounding included):
 //    |cos z - 1| <= 2^-19 with an error <= 2^-70.4 + 2^-71, and
 //    |sin z - z| <= 2^-29.6 with an error <= 2^-79.6, the products by S and C
-//    below included.
+//    below included. Neither can be shorter: without its last term cos z - 1
+//    is off by up to z^6/6! < 2^-63.4, and sin z - z by up to z^7/7! <
+//    2^-75.2, which is 2^-66.2 relative to sin r >= 2^-9.01 and, with the
+//    rest below, beyond the bound of step 5.
 // 4. sin r = S + C z + S (cos z - 1) + C (sin z - z): C z as TwoProduct(Ch, zh)
 //    plus RN(Ch zl) + RN(Cl zh) (errors <= 2^-106 and Cl zl <= 2^-106 dropped),
 //    S + (C z).hi by TwoSum, the six small terms summed in double (partial sums
