@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "elementary/mpfr_split.h"
+
 namespace xsin {
 
 namespace {
@@ -18,17 +20,10 @@ struct Register {
     operator mpfr_ptr() { return value; }
 };
 
-DoubleDouble split(mpfr_ptr exact) {
-    thread_local Register rest;
-    const double hi = mpfr_get_d(exact, MPFR_RNDN);
-    mpfr_sub_d(rest, exact, hi, MPFR_RNDN);
-    return {hi, mpfr_get_d(rest, MPFR_RNDN)};
-}
-
 ExactRoot exactRoot(mpfr_ptr root) {
     char* text = nullptr;
     mpfr_asprintf(&text, "%.30Rg", root);
-    ExactRoot result{split(root), text};
+    ExactRoot result{toDoubleDouble(root), text};
     mpfr_free_str(text);
     return result;
 }
@@ -43,7 +38,7 @@ DoubleDouble exactDerivative(double x) {
     mpfr_mul(c, c, u, MPFR_RNDN);
     mpfr_mul_2ui(c, c, 1, MPFR_RNDN);
     mpfr_add(sum, s, c, MPFR_RNDN);
-    return split(sum);
+    return toDoubleDouble(sum);
 }
 
 ExactRoot sinSquareZeroNear(double x) {

@@ -188,54 +188,37 @@ BENCHMARK_CAPTURE(correctlyRounded, sinDown, [](double u) { return sinRounded(u,
     ->Name("correctlyRounded/sin_down");
 BENCHMARK_CAPTURE(correctlyRounded, exp, [](double u) { return expRounded(u, Rounding::nearest); }, 0.04)
     ->Name("correctlyRounded/exp");
-#if defined(__x86_64__)
-// The same with fused multiply-adds for the exact products, in code compiled
-// for them.
-[[gnu::target("fma")]] double fusedSin(double u) {
-    return sinRoundedWith<fastpath::FusedProducts>(u, Rounding::nearest);
-}
-
-[[gnu::target("fma")]] double fusedSinCos(double u) {
-    return sinCosRoundedWith<fastpath::FusedProducts>(u, Rounding::nearest).cos;
-}
-
-BENCHMARK_CAPTURE(correctlyRounded, fusedSin, fusedSin, 1.0)->Name("correctlyRounded/sin_fused");
-BENCHMARK_CAPTURE(correctlyRounded, fusedSinCos, fusedSinCos, 1.0, 2)->Name("correctlyRounded/sinCos_fused");
-
-// Four at a time in AVX2 lanes.
-[[gnu::target("avx2")]] void sinsInLanes(const double* us, double* results, std::size_t n) {
+// Four at a time, as gradient_timing takes them (in AVX2 lanes where the
+// CPU has them).
+void sinsFourAtATime(const double* us, double* results, std::size_t n) {
     for (std::size_t i = 0; i + 4 <= n; i += 4) {
-        storeLanes(results + i, sinRounded4(loadLanes(us + i)));
+        sinRounded4(us + i, results + i);
     }
 }
 
-[[gnu::target("avx2")]] void sinCossInLanes(const double* us, double* results, std::size_t n) {
+void sinCossFourAtATime(const double* us, double* results, std::size_t n) {
+    double sines[4];
     for (std::size_t i = 0; i + 4 <= n; i += 4) {
-        storeLanes(results + i, sinCosRounded4(loadLanes(us + i)).cos);
+        sinCosRounded4(us + i, sines, results + i);
     }
 }
 
-void correctlyRoundedLanes(benchmark::State& state, void (*inLanes)(const double*, double*, std::size_t)) {
-    if (!__builtin_cpu_supports("avx2")) {
-        state.SkipWithError("this CPU has no AVX2");
-        return;
-    }
+void correctlyRoundedFour(benchmark::State& state, void (*fourAtATime)(const double*, double*, std::size_t)) {
     std::vector<double> us;
     for (double x : tableAbscissas()) {
         us.push_back(x * x);
     }
     std::vector<double> results(us.size());
     for (auto _ : state) {
-        inLanes(us.data(), results.data(), us.size());
+        fourAtATime(us.data(), results.data(), us.size());
         benchmark::ClobberMemory();
     }
     state.counters["per_call"] = benchmark::Counter(
         static_cast<double>(us.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-BENCHMARK_CAPTURE(correctlyRoundedLanes, sin, sinsInLanes)->Name("correctlyRounded/sin_lanes");
-BENCHMARK_CAPTURE(correctlyRoundedLanes, sinCos, sinCossInLanes)->Name("correctlyRounded/sinCos_lanes");
-#endif
+BENCHMARK_CAPTURE(correctlyRoundedFour, sin, sinsFourAtATime)->Name("correctlyRounded/sin_four");
+BENCHMARK_CAPTURE(correctlyRoundedFour, sinCos, sinCossFourAtATime)->Name("correctlyRounded/sinCos_four");
 
 BENCHMARK_CAPTURE(correctlyRounded, librarySin, [](double u) { return std::sin(u); }, 1.0)->Name("library/sin");
 BENCHMARK_CAPTURE(correctlyRounded, librarySinCos, [](double u) { return std::sin(u) + std::cos(u); }, 1.0)

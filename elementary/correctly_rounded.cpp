@@ -4,8 +4,11 @@
 #include <mpfr.h>
 
 #include <cstdlib>
-#include <type_traits>
 
+#include "cpu/cpu.h"
+#include "elementary/internal/fast_path.h"
+#include "elementary/internal/lanes_avx2.h"
+#include "numerics/binary64.h"
 #include "output/output.h"
 
 namespace xsin {
@@ -15,6 +18,17 @@ namespace {
 // The programs run on one thread; a thread_local here would cost a call to
 // find it in the position-independent code of the relocatable object.
 long fallbacks = 0;
+void (*observer)(char function, double u) = nullptr;
+
+[[gnu::cold, gnu::noinline]] void observe(char function, double u) {
+    observer(function, u);
+}
+
+inline void observed(char function, double u) {
+    if (__builtin_expect(observer != nullptr, 0)) {
+        observe(function, u);
+    }
+}
 
 mpfr_rnd_t mpfrRounding(Rounding rounding) {
     switch (rounding) {
@@ -35,8 +49,8 @@ struct Operands {
     mpfr_t x;
     mpfr_t y;
     Operands() {
-        mpfr_init2(x, 53);
-        mpfr_init2(y, 53);
+        mpfr_init2(x, binary64::precision);
+        mpfr_init2(y, binary64::precision);
     }
     ~Operands() {
         mpfr_clear(y);
@@ -59,8 +73,8 @@ double byMpfr(MpfrFunction function, double u, Rounding rounding) {
     thread_local Operands operands;
     const mpfr_exp_t emin = mpfr_get_emin();
     const mpfr_exp_t emax = mpfr_get_emax();
-    mpfr_set_emin(-1073);
-    mpfr_set_emax(1024);
+    mpfr_set_emin(binary64::leastFractionExponent);
+    mpfr_set_emax(binary64::greatestFractionExponent);
     const mpfr_rnd_t mode = mpfrRounding(rounding);
     mpfr_set_d(operands.x, u, MPFR_RNDN);
     const int inexact = function(operands.y, operands.x, mode);
@@ -98,13 +112,7 @@ void mpfrReportsOutOfMemory() {
     mp_set_memory_functions(allocate, reallocate, release);
 }
 
-namespace fastpath {
-
-void (*observer)(char function, double u) = nullptr;
-
-void observe(char function, double u) {
-    observer(function, u);
-}
+namespace {
 
 double sinByMpfr(double u, Rounding rounding) {
     return byMpfr(mpfr_sin, u, rounding);
@@ -118,23 +126,124 @@ double expByMpfr(double u, Rounding rounding) {
     return byMpfr(mpfr_exp, u, rounding);
 }
 
-}  // namespace fastpath
+using fastpath::NativeProducts;
+
+// The functions themselves; the public ones report their arguments first.
+double roundedSin(double u, Rounding rounding) {
+    const fastpath::Reduced<double> reduced = fastpath::reduce(u);
+    double result = 0.0;
+    if (reduced.inRange != 0 &&
+        fastpath::decide(fastpath::approximateSin<NativeProducts>(u, reduced), rounding, result)) {
+        return result;
+    }
+    return sinByMpfr(u, rounding);
+}
+
+double roundedCos(double u, Rounding rounding) {
+    const fastpath::Reduced<double> reduced = fastpath::reduce(u);
+    double result = 0.0;
+    if (reduced.inRange != 0 && fastpath::decide(fastpath::approximateCos<NativeProducts>(reduced), rounding, result)) {
+        return result;
+    }
+    return cosByMpfr(u, rounding);
+}
+
+SinCos roundedSinCos(double u, Rounding rounding) {
+    const fastpath::Reduced<double> reduced = fastpath::reduce(u);
+    if (reduced.inRange == 0) {
+        return {sinByMpfr(u, rounding), cosByMpfr(u, rounding)};
+    }
+    const fastpath::SinCosApproximation<double> y = fastpath::approximateSinCos<NativeProducts>(u, reduced);
+    SinCos result;
+    if (!fastpath::decide(y.sin, rounding, result.sin)) {
+        result.sin = sinByMpfr(u, rounding);
+    }
+    if (!fastpath::decide(y.cos, rounding, result.cos)) {
+        result.cos = cosByMpfr(u, rounding);
+    }
+    return result;
+}
+
+double roundedExp(double u, Rounding rounding) {
+    fastpath::Approximation<double> y{};
+    int scale = 0;
+    double result = 0.0;
+    if (fastpath::approximateExp<NativeProducts>(u, y, scale) && fastpath::decide(y, rounding, result)) {
+        // 2^scale, exact, and the product with it too: the result is normal.
+        return result * binary64::powerOfTwo(scale);
+    }
+    return expByMpfr(u, rounding);
+}
+
+}  // namespace
+
+double sinRounded(double u, Rounding rounding) {
+    observed('s', u);
+    return roundedSin(u, rounding);
+}
+
+double cosRounded(double u, Rounding rounding) {
+    observed('c', u);
+    return roundedCos(u, rounding);
+}
+
+SinCos sinCosRounded(double u, Rounding rounding) {
+    observed('s', u);
+    observed('c', u);
+    return roundedSinCos(u, rounding);
+}
+
+double expRounded(double u, Rounding rounding) {
+    observed('e', u);
+    return roundedExp(u, rounding);
+}
+
+// Four at once: in AVX2 lanes, then one by one the lanes they leave.
+void sinRounded4(const double* u, double* sin) {
+    for (int lane = 0; lane < 4; ++lane) {
+        observed('s', u[lane]);
+    }
+    int left = 0xf;
+#if defined(__x86_64__)
+    static const bool avx2 = cpu::runs(cpu::InstructionSet::avx2);
+    if (avx2) {
+        left = fastpath::sinLanesAvx2(u, sin);
+    }
+#endif
+    for (int lane = 0; left != 0; ++lane, left >>= 1) {
+        if ((left & 1) != 0) {
+            sin[lane] = roundedSin(u[lane], Rounding::nearest);
+        }
+    }
+}
+
+void sinCosRounded4(const double* u, double* sin, double* cos) {
+    for (int lane = 0; lane < 4; ++lane) {
+        observed('s', u[lane]);
+        observed('c', u[lane]);
+    }
+    int left = 0xf;
+#if defined(__x86_64__)
+    static const bool avx2 = cpu::runs(cpu::InstructionSet::avx2);
+    if (avx2) {
+        left = fastpath::sinCosLanesAvx2(u, sin, cos);
+    }
+#endif
+    for (int lane = 0; left != 0; ++lane, left >>= 1) {
+        if ((left & 1) != 0) {
+            const SinCos both = roundedSinCos(u[lane], Rounding::nearest);
+            sin[lane] = both.sin;
+            cos[lane] = both.cos;
+        }
+    }
+}
 
 void observeArguments(void (*observe)(char function, double u)) {
-    fastpath::observer = observe;
+    observer = observe;
 }
 
 long mpfrFallbacks() {
     return fallbacks;
-}
-
-bool cpuHasFma() {
-#if defined(__x86_64__) || defined(__i386__)
-    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("fma"));
-    return has;
-#else
-    return std::is_same_v<NativeProducts, fastpath::FusedProducts>;
-#endif
 }
 
 }  // namespace xsin

@@ -9,12 +9,6 @@
 // code written over doubles computes the same bits over lanes. The
 // correctly rounded functions evaluate four arguments at once in them.
 
-// Functions take and give these by value; those of the project are inline,
-// so no call passes them the way the ABI does without AVX, which GCC notes.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wpsabi"
-#endif
-
 namespace xsin {
 
 typedef double Double4 __attribute__((vector_size(32)));
@@ -26,13 +20,15 @@ struct SinCos4 {
     Double4 cos;
 };
 
-inline Double4 loadLanes(const double* values) {
+// Always inline, so that code compiled for another instruction set leaves
+// no copy of them.
+[[gnu::always_inline]] inline Double4 loadLanes(const double* values) {
     Double4 lanes;
     std::memcpy(&lanes, values, sizeof lanes);
     return lanes;
 }
 
-inline void storeLanes(double* values, Double4 lanes) {
+[[gnu::always_inline]] inline void storeLanes(double* values, Double4 lanes) {
     std::memcpy(values, &lanes, sizeof lanes);
 }
 

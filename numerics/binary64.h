@@ -6,7 +6,8 @@
 
 // The facts of IEEE-754 binary64, written once: its bits, its decomposition
 // into an integer times a power of two, its unit in the last place and its
-// unit roundoff, and the double-double that carries twice its precision.
+// unit roundoff, the double-double that carries twice its precision and the
+// exact sums and products that form one.
 
 // Every value is a double rounded after each operation: the tables print
 // ten decimals, where a wider intermediate (the x87 unit's 80 bits on
@@ -28,9 +29,25 @@ constexpr std::uint64_t exponentMask = std::uint64_t{0x7ff} << significandBits;
 constexpr std::uint64_t significandMask = (std::uint64_t{1} << significandBits) - 1;
 constexpr std::uint64_t implicitBit = std::uint64_t{1} << significandBits;
 
-// 2^-53: each operation, rounded to nearest, adds a relative error of at
-// most this.
-constexpr double unitRoundoff = 0x1p-53;
+// 2^-52, the distance from 1 to the next double (DBL_EPSILON), and half of
+// it, 2^-53: each operation, rounded to nearest, adds a relative error of at
+// most unitRoundoff.
+constexpr double epsilon = 0x1p-52;
+constexpr double unitRoundoff = epsilon / 2;
+
+// From 2^53 on every double is an integer.
+constexpr double integersFrom = 0x1p53;
+
+// Adding and subtracting 1.5 * 2^52 rounds a double of magnitude below 2^51
+// to an integer (to nearest, ties to even), and leaves that integer in the
+// low bits of the sum.
+constexpr double roundingShifter = 0x1.8p52;
+
+// The exponent range of doubles when a number is written m * 2^e with
+// 1/2 <= m < 1, as frexp and MPFR write it: the least subnormal, 2^-1074,
+// is 1/2 * 2^-1073, and every finite double is below 2^1024.
+constexpr int leastFractionExponent = DBL_MIN_EXP - significandBits;
+constexpr int greatestFractionExponent = DBL_MAX_EXP;
 
 // -(the exponent of the least subnormal), 2^-1074: every finite double is
 // an integer multiple of it.
@@ -81,14 +98,62 @@ inline double ulp(double x) {
 namespace xsin {
 
 // A number carried as the unevaluated sum of two doubles, hi + lo with
-// |lo| <= ulp(hi)/2: about 106 bits.
-struct DoubleDouble {
-    double hi;
-    double lo;
+// |lo| <= ulp(hi)/2: about 106 bits. T is double, or four of them in the
+// lanes of a vector (elementary/lanes.h), each lane its own double-double.
+template <class T>
+struct BasicDoubleDouble {
+    T hi;
+    T lo;
 };
 
-inline DoubleDouble operator-(DoubleDouble p) {
+using DoubleDouble = BasicDoubleDouble<double>;
+
+template <class T>
+[[gnu::always_inline]] inline BasicDoubleDouble<T> operator-(BasicDoubleDouble<T> p) {
     return {-p.hi, -p.lo};
+}
+
+// Exact transformations: each returns a sum or a product as hi + lo with
+// no error at all, as long as nothing overflows or underflows, in plain
+// operations each rounded to nearest (no fused multiply-add). Written over
+// a double or over lanes; always inline, so that code compiled for one
+// instruction set never leaves a copy another could be linked to.
+
+// a + b = hi + lo (Knuth's TwoSum).
+template <class T>
+[[gnu::always_inline]] inline BasicDoubleDouble<T> twoSum(T a, T b) {
+    const T s = a + b;
+    const T bb = s - a;
+    return {s, (a - (s - bb)) + (b - bb)};
+}
+
+// The same when |a| >= |b| or a = 0 (Dekker's FastTwoSum).
+template <class T>
+[[gnu::always_inline]] inline BasicDoubleDouble<T> fastTwoSum(T a, T b) {
+    const T s = a + b;
+    return {s, b - (s - a)};
+}
+
+// a = hi + lo with hi and lo of 26 significant bits each (Veltkamp).
+template <class T>
+[[gnu::always_inline]] constexpr BasicDoubleDouble<T> split(T a) {
+    const T c = (0x1p27 + 1) * a;
+    const T hi = c - (c - a);
+    return {hi, a - hi};
+}
+
+// a * b = hi + lo (Dekker's TwoProduct), from the splits of a and b, which
+// a caller that multiplies by the same number again keeps.
+template <class T>
+[[gnu::always_inline]] inline BasicDoubleDouble<T> twoProduct(T a, BasicDoubleDouble<T> as, T b,
+                                                              BasicDoubleDouble<T> bs) {
+    const T p = a * b;
+    return {p, ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo};
+}
+
+template <class T>
+[[gnu::always_inline]] inline BasicDoubleDouble<T> twoProduct(T a, T b) {
+    return twoProduct(a, split(a), b, split(b));
 }
 
 }  // namespace xsin

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -90,11 +89,17 @@ struct Prefix {
     char text[8];
 };
 
-constexpr std::array<Prefix, 2 * directWholes> makePrefixes() {
-    std::array<Prefix, 2 * directWholes> prefixes{};
+// A plain array in a struct, read without a call: code compiled for an
+// instruction set of its own reads it too (output/table_lines_x86.h).
+struct Prefixes {
+    Prefix of[2 * directWholes];
+};
+
+constexpr Prefixes makePrefixes() {
+    Prefixes prefixes{};
     for (int negative = 0; negative < 2; ++negative) {
         for (int whole = 0; whole < directWholes; ++whole) {
-            Prefix& p = prefixes[static_cast<std::size_t>(negative * directWholes + whole)];
+            Prefix& p = prefixes.of[negative * directWholes + whole];
             for (char& c : p.text) {
                 c = ' ';
             }
@@ -112,7 +117,7 @@ constexpr std::array<Prefix, 2 * directWholes> makePrefixes() {
     return prefixes;
 }
 
-inline constexpr std::array<Prefix, 2 * directWholes> prefixes = makePrefixes();
+inline constexpr Prefixes prefixes = makePrefixes();
 
 // Eight decimal digits of value < 10^8, all at once in the lanes of one
 // 64-bit word: two halves of four digits, each split into two pairs, each
@@ -162,7 +167,7 @@ inline char* tableDecimal(char* at, double value) {
     const std::uint64_t first = decimals / 100000000;
 
     at[0] = ' ';
-    std::memcpy(at + 1, prefixes[static_cast<std::size_t>((bits >> 63) * directWholes + whole)].text, 8);
+    std::memcpy(at + 1, prefixes.of[(bits >> 63) * directWholes + whole].text, 8);
     at[9] = '.';
     std::memcpy(at + 10, pairs + 2 * first, 2);
     putEight(at + 12, static_cast<std::uint32_t>(decimals - first * 100000000));

@@ -6,7 +6,7 @@
 // numbers the tables print, below 1024 in magnitude, take 20 characters
 // each, so that a chunk of lines has fixed places: there several numbers
 // are converted at once, four at a time in the lanes of SSE2 (on every
-// x86-64 CPU) or AVX2 (where the CPU has it, chosen at run time). Any other
+// x86-64 CPU) or AVX2 (where the CPU has it, cpu/cpu.h). Any other
 // number, and a number whose rounding the vector arithmetic cannot decide,
 // goes through the exact scalar conversion (output/decimal.h). Every way
 // gives the bytes of printf, on every target.

@@ -1,20 +1,29 @@
 #pragma once
 
-#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
+#include "elementary/correctly_rounded.h"
+#include "elementary/internal/selections.h"
 #include "elementary/internal/tables.h"
+#include "elementary/lanes.h"
 #include "numerics/binary64.h"
 
 // The fast path of the correctly rounded functions (elementary/correctly_
-// rounded.h): each function evaluated as a double-double y = hi + lo (hi
-// the double nearest y) together with a bound E on |y - f(u)|, f the exact
-// function, from which correctly_rounded.h decides the rounding. Inline, so
-// that the evaluators' independent calls overlap.
+// rounded.h), written once over T: a double, or four of them in the lanes
+// of a vector. Each function is evaluated as a double-double y = hi + lo
+// (hi the double nearest y) together with a bound E on |y - f(u)|, f the
+// exact function, from which the rounding is decided. Lane by lane the
+// operations are those of a double, in the same order, so that every lane's
+// approximation, error bound and decision are a double's, and the analysis
+// below holds for both. Internal to the file that includes it (an unnamed
+// namespace, everything inlined): elementary/correctly_rounded.cpp compiles
+// it over doubles, elementary/correctly_rounded_avx2.cpp over AVX2 lanes.
 //
-// The error bounds, each step where it is incurred.
+// The error bounds, each step where it is incurred ("step n" at the lines
+// below).
 //
 // Notation: u = 2^-53, the unit roundoff; each floating-point operation
 // adds a relative error of at most u. TwoSum, FastTwoSum and Dekker's
@@ -31,8 +40,9 @@
 //    TwoSum(t, -k*P2) = s + e exactly; w = RN(e - RN(k*P3)) is off by at most
 //    u*2^-52 + 2^-133; TwoSum(s, w) = rh + rl exactly. So |rh + rl - r| <=
 //    2^-104 (with the 2^8 * 2^-140 of the parts), and |r| <= pi/4 (1 + 2^-40).
-//    For k = 0, rh = |u| and rl = 0 exactly. The sign of r goes into the
-//    quadrant's sign: sin(-r) = -sin(r), cos(-r) = cos(r).
+//    For k = 0 the same operations give rh = |u| and rl = 0 exactly. The
+//    sign of r goes into the quadrant's sign: sin(-r) = -sin(r), cos(-r) =
+//    cos(r).
 // 2. Table. j = round(256 rh), 0 <= j <= 201, a = j/256; S + C = sin a, cos a
 //    as double-doubles, each within 2^-106 of the exact value. zh = rh - a is
 //    exact (Sterbenz for j >= 1), zl = rl, z = zh + zl, |z| <= 2^-9 (1 + 2^-40),
@@ -83,247 +93,323 @@
 // 5. Bound used: E = 2^-66 |hi|, and the rounding is decided before the
 //    scaling by 2^(k >> 8), which is exact and keeps every rounding boundary.
 
+
 namespace xsin::fastpath {
+namespace {
 
-// --- Exact arithmetic -----------------------------------------------------
+#define XSIN_ALWAYS [[gnu::always_inline]] inline
 
-// a + b = hi + lo exactly.
-inline DoubleDouble twoSum(double a, double b) {
-    const double s = a + b;
-    const double bb = s - a;
-    return {s, (a - (s - bb)) + (b - bb)};
-}
+// --- Exact products -------------------------------------------------------
 
-// The same when |a| >= |b| (or a = 0).
-inline DoubleDouble fastTwoSum(double a, double b) {
-    const double s = a + b;
-    return {s, b - (s - a)};
-}
-
-// Veltkamp: a = hi + lo with hi and lo of 26 bits each.
-constexpr DoubleDouble split(double a) {
-    const double c = 134217729.0 * a;  // 2^27 + 1
-    const double hi = c - (c - a);
-    return {hi, a - hi};
-}
-
-// Exact products a * b = hi + lo, two ways that give the same lo, the
-// product's rounding error, exactly (it is a double, nothing overflows or
+// The exact products a * b = hi + lo, two ways that give the same lo, the
+// product's rounding error, exactly (it is a double: nothing overflows or
 // underflows here):
-// - Dekker's, from the Veltkamp splits of a and b, with no fused
-//   multiply-add (the tables carry their values' splits);
-// - one fused multiply-add, fma(a, b, -hi), which rounds nothing away:
-//   for CPUs that have it, where it replaces some twenty operations.
-// The functions below take one or the other as Products.
+// - Dekker's (numerics/binary64.h), from the Veltkamp splits of a and b,
+//   with no fused multiply-add; over a double or lanes;
+// - one fused multiply-add, fma(a, b, -hi), which rounds nothing away and
+//   replaces some twenty operations: for targets that have it.
 struct DekkerProducts {
     static constexpr bool needsSplits = true;
-    static DoubleDouble twoProduct(double a, DoubleDouble as, double b, DoubleDouble bs) {
-        const double p = a * b;
-        return {p, ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo};
+    template <class T>
+    XSIN_ALWAYS static BasicDoubleDouble<T> product(T a, BasicDoubleDouble<T> as, T b, BasicDoubleDouble<T> bs) {
+        return twoProduct(a, as, b, bs);
     }
-    static DoubleDouble twoProduct(double a, double b) { return twoProduct(a, split(a), b, split(b)); }
 };
 
 struct FusedProducts {
     static constexpr bool needsSplits = false;
-    static DoubleDouble twoProduct(double a, DoubleDouble, double b, DoubleDouble) { return twoProduct(a, b); }
-    static DoubleDouble twoProduct(double a, double b) {
+    XSIN_ALWAYS static DoubleDouble product(double a, DoubleDouble, double b, DoubleDouble) {
         const double p = a * b;
         return {p, __builtin_fma(a, b, -p)};
     }
 };
 
-// --- Tables ---------------------------------------------------------------
+// A double's products as the target forms them best; lanes always take
+// Dekker's.
+#if defined(__FMA__) || defined(__ARM_FEATURE_FMA) || defined(__FP_FAST_FMA)
+using NativeProducts = FusedProducts;
+#else
+using NativeProducts = DekkerProducts;
+#endif
 
-// sin and cos of j/256 with the splits their exact products need.
-struct Entry {
-    double sinHi;
-    double sinLo;
-    double cosHi;
-    double cosLo;
-    DoubleDouble sinSplit;
-    DoubleDouble cosSplit;
-};
-
-constexpr std::array<Entry, 202> makeEntries() {
-    std::array<Entry, 202> entries{};
-    for (std::size_t j = 0; j < entries.size(); ++j) {
-        const double* row = tables::sinCos256[j];
-        entries[j] = {row[0], row[1], row[2], row[3], split(row[0]), split(row[2])};
+// The split a product by Products needs of a: none for fused products.
+template <class Products, class T>
+XSIN_ALWAYS BasicDoubleDouble<T> splitFor(T a) {
+    if constexpr (Products::needsSplits) {
+        return split(a);
+    } else {
+        return {};
     }
-    return entries;
 }
 
-inline constexpr std::array<Entry, 202> entries = makeEntries();
-inline constexpr DoubleDouble ln2Over256Split = split(tables::ln2Over256[0]);
+// --- The fast path of sin and cos ------------------------------------------
 
-// Adding and subtracting 1.5 * 2^52 rounds a double below 2^51 to an integer.
-constexpr double roundingShifter = 0x1.8p52;
+// sin and cos of j/256 as {sin hi, sin lo, cos hi, cos lo}, at every index
+// the low byte of a double can give: 0 ... 201 from the tables, the rest
+// zero, met only by lanes outside the range, whose results are not used. A
+// plain array, read without a call.
+struct SinCosTable {
+    double rows[256][4];
+};
 
-// --- The fast path --------------------------------------------------------
+constexpr SinCosTable paddedSinCos256() {
+    SinCosTable padded{};
+    for (std::size_t j = 0; j < std::size(tables::sinCos256); ++j) {
+        for (std::size_t c = 0; c < 4; ++c) {
+            padded.rows[j][c] = tables::sinCos256[j][c];
+        }
+    }
+    return padded;
+}
+
+constexpr SinCosTable sinCos256 = paddedSinCos256();
 
 // hi + lo within error of the exact value.
+template <class T>
 struct Approximation {
-    double hi;
-    double lo;
-    double error;
+    T hi;
+    T lo;
+    T error;
 };
 
+// Step 5: the relative part of E, twice the derived figures.
 constexpr double relativeBound = 0x1p-66;
 
-inline Approximation approximation(DoubleDouble value, double absolute) {
-    return {value.hi, value.lo, relativeBound * std::fabs(value.hi) + absolute};
+template <class T>
+XSIN_ALWAYS Approximation<T> approximation(BasicDoubleDouble<T> value, T absolute) {
+    return {value.hi, value.lo, relativeBound * magnitude(value.hi) + absolute};
 }
 
-// |u| = k pi/2 + r, with r as rh + rl.
+// |u| = k pi/2 + r, with r as rh + rl; meaningful where inRange is set.
+template <class T>
 struct Reduced {
-    DoubleDouble r;
-    int quadrant;   // k mod 4
-    bool negative;  // r < 0 (r itself is then made positive)
-    double error;   // of r
+    BasicDoubleDouble<T> r;
+    IntegerOf<T> quadrant;  // k mod 4
+    IntegerOf<T> negative;  // mask: r < 0 (r itself is then made positive)
+    T error;                // of r
+    IntegerOf<T> inRange;   // mask: 2^-26 <= |u| <= 400 (not NaN)
 };
 
-// For 2^-26 <= |u| <= 400; false elsewhere (and for NaN).
-inline bool reduce(double u, Reduced& reduced) {
-    const double a = std::fabs(u);
-    if (!(a >= 0x1p-26 && a <= 400.0)) {
-        return false;
-    }
-    const double k = (a * tables::twoOverPi + roundingShifter) - roundingShifter;
-    reduced.r = {a, 0.0};
-    reduced.error = 0.0;
-    if (k != 0.0) {
-        const double t = a - k * tables::halfPi[0];
-        const DoubleDouble s = twoSum(t, -(k * tables::halfPi[1]));
-        reduced.r = twoSum(s.hi, s.lo - k * tables::halfPi[2]);
-        reduced.error = 0x1p-103;
-    }
-    reduced.quadrant = static_cast<int>(k) & 3;
-    reduced.negative = reduced.r.hi < 0.0;
-    if (reduced.negative) {
-        reduced.r = -reduced.r;
-    }
-    return true;
+template <class T>
+XSIN_ALWAYS Reduced<T> reduce(T u) {
+    Reduced<T> reduced;
+    const T a = magnitude(u);
+    reduced.inRange = maskOf(a >= 0x1p-26) & maskOf(a <= 400.0);
+    // Step 1. k below 2^8: an integer in the low bits of the shifted sum.
+    const T kShifted = a * tables::twoOverPi + binary64::roundingShifter;
+    const T k = kShifted - binary64::roundingShifter;
+    const T t = a - k * tables::halfPi[0];
+    const BasicDoubleDouble<T> s = twoSum(t, -(k * tables::halfPi[1]));
+    reduced.r = twoSum(s.hi, s.lo - k * tables::halfPi[2]);
+    reduced.error = select(maskOf(k != 0.0), broadcast<T>(0x1p-103), broadcast<T>(0.0));
+    reduced.quadrant = bitsOf(kShifted) & 3;
+    reduced.negative = maskOf(reduced.r.hi < 0.0);
+    reduced.r = negatedWhere(reduced.negative, reduced.r);
+    return reduced;
 }
 
-// 0 <= r <= pi/4 (1 + 2^-40) as a + z, a = j/256, with cos z - 1 and
-// sin z - z.
+// 0 <= r <= pi/4 (1 + 2^-40) as a + z, a = j/256, with the table's sin a and
+// cos a, cos z - 1 and sin z - z.
+template <class T>
 struct Kernel {
-    const Entry* e;
-    double zh;
-    double zl;
-    DoubleDouble zSplit;
-    double cosMinusOne;
-    double sinMinusZ;
+    Row<T> table;  // sin a hi, sin a lo, cos a hi, cos a lo
+    T zh;
+    T zl;
+    BasicDoubleDouble<T> zSplit;
+    T cosMinusOne;
+    T sinMinusZ;
 };
 
-template <class Products>
-inline Kernel kernel(DoubleDouble r) {
-    Kernel k;
-    // j = round(256 rh) by the shifter, its bits the index: no conversion
-    // on the path to z.
-    const double shifted = r.hi * 256.0 + roundingShifter;
-    k.e = &entries[static_cast<std::size_t>(binary64::bits(shifted) & 0xff)];
-    k.zh = r.hi - (shifted - roundingShifter) * 0x1p-8;
+template <class Products, class T>
+XSIN_ALWAYS Kernel<T> kernel(BasicDoubleDouble<T> r) {
+    Kernel<T> k;
+    // Step 2. j = round(256 rh) by the shifter, its bits the index: no
+    // conversion on the path to z. zh is exact.
+    const T shifted = r.hi * 256.0 + binary64::roundingShifter;
+    k.table = rowAt(sinCos256.rows, bitsOf(shifted) & 0xff);
+    k.zh = r.hi - (shifted - binary64::roundingShifter) * 0x1p-8;
     k.zl = r.lo;
-    k.zSplit = Products::needsSplits ? split(k.zh) : DoubleDouble{};
-    const double z1 = k.zh + k.zl;
-    const double z2 = z1 * z1;
+    k.zSplit = splitFor<Products>(k.zh);
+    // Step 3. The polynomials, by Horner's rule at z1 and z2.
+    const T z1 = k.zh + k.zl;
+    const T z2 = z1 * z1;
     k.cosMinusOne = z2 * (-0.5 + z2 * (1.0 / 24 - z2 * (1.0 / 720)));
     k.sinMinusZ = (z1 * z2) * (-(1.0 / 6) + z2 * (1.0 / 120 - z2 * (1.0 / 5040)));
     return k;
 }
 
-// X + Y z + X (cos z - 1) + Y (sin z - z): sin r for X = S and Y = C, cos r
-// for X = C and Y = -S. Y's split is the table's, negated with it.
-template <class Products>
-inline DoubleDouble evaluate(const Kernel& k, double x, double xl, double y, double yl, DoubleDouble ySplit) {
-    const DoubleDouble yz = Products::twoProduct(y, ySplit, k.zh, k.zSplit);
-    const DoubleDouble main = twoSum(x, yz.hi);
+// Step 4. X + Y z + X (cos z - 1) + Y (sin z - z): sin r for X = S and
+// Y = C, cos r for X = C and Y = -S.
+template <class Products, class T>
+XSIN_ALWAYS BasicDoubleDouble<T> evaluate(const Kernel<T>& k, T x, T xl, T y, T yl) {
+    const BasicDoubleDouble<T> yz = Products::product(y, splitFor<Products>(y), k.zh, k.zSplit);
+    const BasicDoubleDouble<T> main = twoSum(x, yz.hi);
     // Summed as a tree, for a shorter chain: the same five roundings.
-    const double tail = ((x * k.cosMinusOne + y * k.sinMinusZ) + (xl + yz.lo)) + (y * k.zl + yl * k.zh);
+    const T tail = ((x * k.cosMinusOne + y * k.sinMinusZ) + (xl + yz.lo)) + (y * k.zl + yl * k.zh);
     return fastTwoSum(main.hi, main.lo + tail);
 }
 
-template <class Products>
-inline DoubleDouble sinOf(const Kernel& k) {
-    const Entry& e = *k.e;
-    return evaluate<Products>(k, e.sinHi, e.sinLo, e.cosHi, e.cosLo, e.cosSplit);
+template <class Products, class T>
+XSIN_ALWAYS BasicDoubleDouble<T> sinOf(const Kernel<T>& k) {
+    return evaluate<Products>(k, k.table.c0, k.table.c1, k.table.c2, k.table.c3);
 }
 
-template <class Products>
-inline DoubleDouble cosOf(const Kernel& k) {
-    const Entry& e = *k.e;
-    return evaluate<Products>(k, e.cosHi, e.cosLo, -e.sinHi, -e.sinLo, -e.sinSplit);
+template <class Products, class T>
+XSIN_ALWAYS BasicDoubleDouble<T> cosOf(const Kernel<T>& k) {
+    return evaluate<Products>(k, k.table.c2, k.table.c3, -k.table.c0, -k.table.c1);
+}
+
+// sin r where cosine is clear, cos r where it is set: only the one needed,
+// the table's values chosen rather than the code.
+template <class Products, class T>
+XSIN_ALWAYS BasicDoubleDouble<T> sinOrCos(const Kernel<T>& k, IntegerOf<T> cosine) {
+    const Row<T>& t = k.table;
+    return evaluate<Products>(k, select(cosine, t.c2, t.c0), select(cosine, t.c3, t.c1), select(cosine, -t.c0, t.c2),
+                              select(cosine, -t.c1, t.c3));
 }
 
 // sin |u| and cos |u| from sin r and cos r (r >= 0), by the quadrant of
 // k pi/2 and the sign of r: sin(-r) = -sin r, cos(-r) = cos r, and
 // sin(r + q pi/2) is sin r, cos r, -sin r, -cos r for q = 0, 1, 2, 3, its
-// cosine cos r, -sin r, -cos r, sin r.
-inline bool sinFlips(const Reduced& reduced) {
-    const bool odd = (reduced.quadrant & 1) != 0;
-    return (reduced.quadrant >= 2) != (!odd && reduced.negative);
+// cosine cos r, -sin r, -cos r, sin r. Masks: odd quadrants swap sin and
+// cos, the flips negate.
+template <class T>
+XSIN_ALWAYS IntegerOf<T> odd(const Reduced<T>& reduced) {
+    return maskOf((reduced.quadrant & 1) != 0);
 }
 
-inline bool cosFlips(const Reduced& reduced) {
-    const bool odd = (reduced.quadrant & 1) != 0;
-    return (reduced.quadrant == 1 || reduced.quadrant == 2) != (odd && reduced.negative);
+template <class T>
+XSIN_ALWAYS IntegerOf<T> sinFlips(const Reduced<T>& reduced) {
+    return maskOf(reduced.quadrant >= 2) ^ (~odd(reduced) & reduced.negative);
 }
 
-inline DoubleDouble flipped(DoubleDouble value, bool flip) {
-    return flip ? -value : value;
+template <class T>
+XSIN_ALWAYS IntegerOf<T> cosFlips(const Reduced<T>& reduced) {
+    return (maskOf(reduced.quadrant == 1) | maskOf(reduced.quadrant == 2)) ^ (odd(reduced) & reduced.negative);
 }
 
-// One of them alone: only the one of sin r and cos r that it needs, the
-// table's values chosen rather than the code.
-template <class Products>
-inline DoubleDouble sinOrCos(const Kernel& k, bool cosine) {
-    const Entry& e = *k.e;
-    return cosine ? evaluate<Products>(k, e.cosHi, e.cosLo, -e.sinHi, -e.sinLo, -e.sinSplit)
-                  : evaluate<Products>(k, e.sinHi, e.sinLo, e.cosHi, e.cosLo, e.cosSplit);
+template <class Products, class T>
+XSIN_ALWAYS Approximation<T> approximateSin(T u, const Reduced<T>& reduced) {
+    const IntegerOf<T> flips = sinFlips(reduced) ^ maskOf(u < 0.0);
+    return approximation(negatedWhere(flips, sinOrCos<Products>(kernel<Products>(reduced.r), odd(reduced))),
+                         reduced.error);
 }
 
-template <class Products>
-inline DoubleDouble sinOfMagnitude(const Reduced& reduced) {
-    const bool odd = (reduced.quadrant & 1) != 0;
-    return flipped(sinOrCos<Products>(kernel<Products>(reduced.r), odd), sinFlips(reduced));
+template <class Products, class T>
+XSIN_ALWAYS Approximation<T> approximateCos(const Reduced<T>& reduced) {
+    return approximation(negatedWhere(cosFlips(reduced), sinOrCos<Products>(kernel<Products>(reduced.r), ~odd(reduced))),
+                         reduced.error);
 }
 
-template <class Products>
-inline DoubleDouble cosOfMagnitude(const Reduced& reduced) {
-    const bool odd = (reduced.quadrant & 1) != 0;
-    return flipped(sinOrCos<Products>(kernel<Products>(reduced.r), !odd), cosFlips(reduced));
+// Both of the same argument, from one reduction and one kernel.
+template <class T>
+struct SinCosApproximation {
+    Approximation<T> sin;
+    Approximation<T> cos;
+};
+
+template <class Products, class T>
+XSIN_ALWAYS SinCosApproximation<T> approximateSinCos(T u, const Reduced<T>& reduced) {
+    const Kernel<T> k = kernel<Products>(reduced.r);
+    const BasicDoubleDouble<T> sinR = sinOf<Products>(k);
+    const BasicDoubleDouble<T> cosR = cosOf<Products>(k);
+    const IntegerOf<T> swap = odd(reduced);
+    const BasicDoubleDouble<T> sine{select(swap, cosR.hi, sinR.hi), select(swap, cosR.lo, sinR.lo)};
+    const BasicDoubleDouble<T> cosine{select(swap, sinR.hi, cosR.hi), select(swap, sinR.lo, cosR.lo)};
+    return {approximation(negatedWhere(sinFlips(reduced) ^ maskOf(u < 0.0), sine), reduced.error),
+            approximation(negatedWhere(cosFlips(reduced), cosine), reduced.error)};
 }
+
+// --- The decision -----------------------------------------------------------
+
+// The distances from x (normal, |x| >= 2^-969) to the doubles just above
+// and just below it: a unit in the last place, half of it toward zero from
+// a power of two.
+template <class T>
+struct Gaps {
+    T above;
+    T below;
+};
+
+template <class T>
+XSIN_ALWAYS Gaps<T> gaps(T x) {
+    const IntegerOf<T> bits = bitsOf(x);
+    const T ulp = fromBits(bits & static_cast<std::int64_t>(binary64::exponentMask)) * 0x1p-52;
+    const IntegerOf<T> powerOfTwo = maskOf((bits & static_cast<std::int64_t>(binary64::significandMask)) == 0);
+    const T toward = select(powerOfTwo, ulp / 2, ulp);
+    const IntegerOf<T> positive = maskOf(x > 0.0);
+    return {select(positive, ulp, toward), select(positive, toward, ulp)};
+}
+
+// Set where y decides the rounding to nearest: no midpoint between y.hi and
+// its neighbours lies within the error. The result is then y.hi.
+template <class T>
+XSIN_ALWAYS IntegerOf<T> decidesNearest(const Approximation<T>& y) {
+    const Gaps<T> g = gaps(y.hi);
+    return maskOf(y.lo + y.error < g.above / 2) & maskOf(y.lo - y.error > -g.below / 2);
+}
+
+// The correctly rounded value of a double's approximation in the direction
+// asked for, when no rounding boundary lies within its error: the midpoints
+// next to hi (to nearest), the doubles themselves (down, up).
+XSIN_ALWAYS bool decide(const Approximation<double>& y, Rounding rounding, double& result) {
+    if (rounding == Rounding::nearest) {
+        result = y.hi;
+        return decidesNearest(y) != 0;
+    }
+    const Gaps<double> g = gaps(y.hi);
+    // The exact value lies in y.hi + [low, high].
+    const double high = y.lo + y.error;
+    const double low = y.lo - y.error;
+    const bool justAbove = low > 0.0 && high < g.above;
+    const bool justBelow = high < 0.0 && low > -g.below;
+    if (rounding == Rounding::down) {
+        result = justAbove ? y.hi : y.hi - g.below;
+    } else {
+        result = justBelow ? y.hi : y.hi + g.above;
+    }
+    return justAbove || justBelow;
+}
+
+// --- The fast path of exp ---------------------------------------------------
+
+constexpr DoubleDouble ln2Over256Split = split(tables::ln2Over256[0]);
 
 // T e^r with exp(u) = 2^scale T e^r, for |u| <= 700; false elsewhere.
 template <class Products>
-inline bool approximateExp(double u, Approximation& y, int& scale) {
+XSIN_ALWAYS bool approximateExp(double u, Approximation<double>& y, int& scale) {
     if (!(std::fabs(u) <= 700.0)) {
         return false;
     }
-    const double k = (u * tables::twoFiftySixOverLn2 + roundingShifter) - roundingShifter;
-    const DoubleDouble kSplit = Products::needsSplits ? split(k) : DoubleDouble{};
-    const DoubleDouble kl1 = Products::twoProduct(k, kSplit, tables::ln2Over256[0], ln2Over256Split);
+    // Step 1.
+    const double k = (u * tables::twoFiftySixOverLn2 + binary64::roundingShifter) - binary64::roundingShifter;
+    const DoubleDouble kl1 = Products::product(k, splitFor<Products>(k), tables::ln2Over256[0], ln2Over256Split);
     const DoubleDouble t = twoSum(u, -kl1.hi);
-    const DoubleDouble kl2 = Products::twoProduct(k, tables::ln2Over256[1]);
+    const DoubleDouble kl2 = Products::product(k, splitFor<Products>(k), tables::ln2Over256[1],
+                                               splitFor<Products>(tables::ln2Over256[1]));
     const DoubleDouble s = twoSum(t.hi, -kl2.hi);
     const DoubleDouble r = twoSum(s.hi, (((t.lo - kl1.lo) + s.lo) - kl2.lo) - k * tables::ln2Over256[2]);
-
+    // Step 2.
     const long n = static_cast<long>(k);
     const long i = n & 255;
     scale = static_cast<int>((n - i) / 256);
     const double th = tables::exp2Over256[i][0];
     const double tl = tables::exp2Over256[i][1];
+    // Step 3.
     const double r1 = r.hi + r.lo;
     const double r2 = r1 * r1;
     const double expMinusOneMinusR =
         r2 * (0.5 + r1 * (1.0 / 6 + r1 * (1.0 / 24 + r1 * (1.0 / 120 + r1 * (1.0 / 720)))));
-    const DoubleDouble tr = Products::twoProduct(th, r.hi);
+    // Step 4.
+    const DoubleDouble tr = Products::product(th, splitFor<Products>(th), r.hi, splitFor<Products>(r.hi));
     const DoubleDouble main = twoSum(th, tr.hi);
     const double tail = ((th * expMinusOneMinusR + tl) + tr.lo) + (th * r.lo + tl * r.hi);
+    // Step 5.
     y = approximation(fastTwoSum(main.hi, main.lo + tail), 0.0);
     return true;
 }
 
+#undef XSIN_ALWAYS
+
+}  // namespace
 }  // namespace xsin::fastpath

@@ -9,29 +9,22 @@
 #include <cstdio>
 #include <vector>
 
+#include "elementary/mpfr_split.h"
+
 namespace {
 
-constexpr mpfr_prec_t precision = 512;
+constexpr mpfr_prec_t working = 512;
 
-// value = parts[0] + parts[1] + ..., each the nearest number of `bits`
-// significant bits (53: the nearest double) to the rest.
-std::vector<double> split(mpfr_srcptr value, int count, mpfr_prec_t bits = 53) {
-    mpfr_t rest, part;
-    mpfr_init2(rest, precision);
-    mpfr_init2(part, bits);
-    mpfr_set(rest, value, MPFR_RNDN);
-    std::vector<double> parts;
-    for (int i = 0; i < count; ++i) {
-        mpfr_set(part, rest, MPFR_RNDN);
-        parts.push_back(mpfr_get_d(part, MPFR_RNDN));
-        mpfr_sub_d(rest, rest, parts.back(), MPFR_RNDN);
-    }
-    mpfr_clears(rest, part, static_cast<mpfr_ptr>(nullptr));
+using xsin::binary64::precision;
+
+std::vector<double> split(mpfr_srcptr value, int count, mpfr_prec_t bits = precision) {
+    std::vector<double> parts(static_cast<std::size_t>(count));
+    xsin::splitIntoDoubles(value, parts.data(), parts.size(), bits);
     return parts;
 }
 
 // One double, or an array of the parts.
-void constant(const char* name, const char* meaning, mpfr_srcptr value, int count, mpfr_prec_t bits = 53) {
+void constant(const char* name, const char* meaning, mpfr_srcptr value, int count, mpfr_prec_t bits = precision) {
     std::printf("// %s\n", meaning);
     const std::vector<double> parts = split(value, count, bits);
     if (count == 1) {
@@ -49,7 +42,7 @@ void constant(const char* name, const char* meaning, mpfr_srcptr value, int coun
 
 int main() {
     mpfr_t x, y, pi;
-    mpfr_inits2(precision, x, y, pi, static_cast<mpfr_ptr>(nullptr));
+    mpfr_inits2(working, x, y, pi, static_cast<mpfr_ptr>(nullptr));
     mpfr_const_pi(pi, MPFR_RNDN);
 
     std::printf(
@@ -59,7 +52,7 @@ int main() {
         "// Every value is a sum of doubles, each the double nearest what the ones before\n"
         "// it leave.\n\n"
         "namespace xsin::tables {\n\n",
-        static_cast<int>(precision));
+        static_cast<int>(working));
 
     mpfr_div_ui(x, pi, 2, MPFR_RNDN);
     constant("halfPi",
