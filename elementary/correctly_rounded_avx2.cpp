@@ -7,7 +7,7 @@
 
 #include "elementary/internal/fast_path.h"
 #include "elementary/internal/lanes_avx2.h"
-#include "elementary/lanes.h"
+#include "numerics/lanes.h"
 
 namespace xsin::fastpath {
 

@@ -99,7 +99,7 @@ namespace xsin {
 
 // A number carried as the unevaluated sum of two doubles, hi + lo with
 // |lo| <= ulp(hi)/2: about 106 bits. T is double, or four of them in the
-// lanes of a vector (elementary/lanes.h), each lane its own double-double.
+// lanes of a vector (numerics/lanes.h), each lane its own double-double.
 template <class T>
 struct BasicDoubleDouble {
     T hi;

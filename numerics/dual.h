@@ -5,7 +5,7 @@
 namespace xsin {
 
 // A first-order forward-mode dual number: a value and one derivative
-// component, doubles (or four of each in lanes, elementary/lanes.h). Its
+// component, doubles (or four of each in lanes, numerics/lanes.h). Its
 // members and its product and sine rules are those of the autodiff
 // library's Dual<double, double>, so that code over either type computes
 // the same bits. Its sine and cosine come from Math (see

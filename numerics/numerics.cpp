@@ -1,7 +1,7 @@
 #include "numerics/numerics.h"
 
 #if defined(XSIN_CORRECTLY_ROUNDED) && defined(__x86_64__)
-#include "elementary/lanes.h"
+#include "numerics/lanes.h"
 #endif
 
 namespace xsin {

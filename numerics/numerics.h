@@ -9,7 +9,7 @@
 // (elementary/elementary.h); f, fp, fpfinite and af are those over the
 // build's math library, and the ...With forms let a measurement run the very
 // same arithmetic over another one, or over four arguments at once in the
-// lanes of a vector (elementary/lanes.h), each lane computed as a double is.
+// lanes of a vector (numerics/lanes.h), each lane computed as a double is.
 //
 // Beside each evaluator, its a-priori error bound against the exact value,
 // derived from its operations for a math library whose sin and cos are
@@ -179,7 +179,7 @@ inline double afDerivative(double x) {
 
 // The derivatives at n abscissas at once, each the very value that fp,
 // fpfinite or afDerivative gives at it: for the tables, where the correctly
-// rounded functions evaluate four arguments at a time (elementary/lanes.h).
+// rounded functions evaluate four arguments at a time (numerics/lanes.h).
 void fpBatch(const double* xs, double* derivatives, std::size_t n);
 void fpfiniteBatch(const double* xs, double* derivatives, std::size_t n);
 void afDerivativeBatch(const double* xs, double* derivatives, std::size_t n);

@@ -6,13 +6,16 @@
 #include <cstdint>
 #include <cstring>
 
+#include "numerics/binary64.h"
+#include "numerics/lanes.h"
 #include "output/decimal.h"
 
 // The fields of table numbers below 1024 in magnitude, four at a time in
-// the lanes of x86 vectors: shared by output/table_lines_sse2.cpp and
-// output/table_lines_avx2.cpp, each of which compiles it for its own
-// instruction set with the way it takes four numbers apart. Internal to the
-// file that includes it (an unnamed namespace, everything inlined).
+// the lanes of x86 vectors: written once over four lanes, and compiled by
+// output/table_lines_sse2.cpp and output/table_lines_avx2.cpp for their own
+// instruction set, each with the way it gathers the lanes' sign bits.
+// Internal to the file that includes it (an unnamed namespace, everything
+// inlined).
 //
 // In units of 1e-10 the magnitude is m*2^-k * 10^10, which y = RN(|v| *
 // 10^10) gives to within half an ulp of y, at most 2^-10 (y < 2^44):
@@ -29,6 +32,8 @@ namespace {
 
 #define XSIN_ALWAYS [[gnu::always_inline]] inline
 
+typedef std::int32_t Int4 __attribute__((vector_size(16)));
+
 // Four numbers taken apart.
 struct Four {
     __m128i heads;      // the places of the sign and integer part in decimal::prefixes
@@ -41,12 +46,30 @@ constexpr double tenToTheTen = 1e10;
 constexpr double justBelowHalf = 0.5 - 0x1p-38;
 constexpr double undecidedFrom = 0.5 - 0x1p-8;
 
-// The place in decimal::prefixes of a negative number's prefix, past the
-// positive ones, from the sign bits of two numbers in 64-bit lanes: their
-// upper halves, shifted, in the two lower 32-bit lanes.
-XSIN_ALWAYS __m128i negativeOffsets(__m128d v) {
-    const __m128i upper = _mm_shuffle_epi32(_mm_castpd_si128(v), _MM_SHUFFLE(3, 3, 3, 1));
-    return _mm_and_si128(_mm_srai_epi32(upper, 31), _mm_set1_epi32(decimal::directWholes));
+// The four numbers at values, taken apart; false when one is not below 1024
+// (or is NaN). signBits(mask) gives the lanes of a mask as bits.
+template <int (*signBits)(Long4)>
+XSIN_ALWAYS bool takeApart(const double* values, Four& four) {
+    const Double4 v = loadLanes(values);
+    const Double4 magnitude = (Double4)((Long4)v & INT64_MAX);
+    if (signBits(~(magnitude < 1024.0)) != 0) {
+        return false;
+    }
+    const double shifter = binary64::roundingShifter;
+    const Double4 y = magnitude * tenToTheTen;
+    const Double4 units = (y + shifter) - shifter;
+    const Double4 off = (Double4)((Long4)(y - units) & INT64_MAX);
+    four.undecided = signBits(off > undecidedFrom);
+    const Double4 whole = ((units * 1e-10 - justBelowHalf) + shifter) - shifter;
+    const Double4 decimals = units - whole * tenToTheTen;
+    const Double4 first = ((decimals * 1e-8 - justBelowHalf) + shifter) - shifter;
+    const Double4 last = decimals - first * 1e8;
+    // A negative number's prefix comes after the positive ones.
+    const Int4 negative = __builtin_convertvector((Long4)v >> 63, Int4) & decimal::directWholes;
+    four.heads = (__m128i)(__builtin_convertvector(whole, Int4) + negative);
+    four.firstTwo = (__m128i)__builtin_convertvector(first, Int4);
+    four.lastEight = (__m128i)__builtin_convertvector(last, Int4);
+    return true;
 }
 
 // "." and the first two decimals, for one four-byte store whose last byte
@@ -124,13 +147,13 @@ XSIN_ALWAYS void putFour(char* at, std::size_t stride, const Four& four, char se
 }
 
 // The fields of groups of four numbers, as fieldsSse2 and fieldsAvx2
-// (output/table_lines_x86_entries.h) write them, by takeApart.
-template <bool (*takeApart)(const double*, Four&)>
+// (output/table_lines_x86_entries.h) write them.
+template <int (*signBits)(Long4)>
 XSIN_ALWAYS bool fields(char* at, const double* values, std::size_t groups, std::size_t stride, char separator,
                         unsigned char* undecided) {
     for (std::size_t group = 0; group < groups; ++group) {
         Four four;
-        if (!takeApart(values + 4 * group, four)) {
+        if (!takeApart<signBits>(values + 4 * group, four)) {
             return false;
         }
         putFour(at + 4 * stride * group, stride, four, separator);

@@ -8,7 +8,7 @@
 #include "elementary/correctly_rounded.h"
 #include "elementary/internal/selections.h"
 #include "elementary/internal/tables.h"
-#include "elementary/lanes.h"
+#include "numerics/lanes.h"
 #include "numerics/binary64.h"
 
 // The fast path of the correctly rounded functions (elementary/correctly_

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "elementary/lanes.h"
+#include "numerics/lanes.h"
 #include "numerics/binary64.h"
 
 // What the fast path needs beyond arithmetic to be written once over a
-// double or over four lanes (elementary/lanes.h): its bits as an integer,
+// double or over four lanes (numerics/lanes.h): its bits as an integer,
 // masks, selections and lookups. A mask is all ones where a condition holds
 // and 0 elsewhere, an std::int64_t for a double and a Long4 for lanes, so
 // that &, |, ^ and ~ combine masks alike in both. Everything here is always
