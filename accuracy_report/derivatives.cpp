@@ -185,7 +185,7 @@ Steps measureSteps(const DerivativeTables& tables) {
     const double u = binary64::unitRoundoff;
     Steps steps;
     steps.abscissas = static_cast<long>(xs.size());
-    for (double h : {1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8, 1e-9, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15}) {
+    for (double h : experiments::finiteStepSweep) {
         StepAccuracy step;
         step.h = h;
         std::vector<double> errors;

@@ -58,7 +58,7 @@ void checkBracketing(SearchAccuracy& search, bool found, size_t printedFrom, F f
         bool changes = false;
         forEveryFaithfulLibrary([&] {
             const double ft = fFaithful(trial.t);
-            changes = changes || meetsTolerance(ft) != stops ||
+            changes = changes || meetsTolerance(ft, experiments::rootTolerance) != stops ||
                       (i >= printedFrom && bracketLine(trial.a, trial.b, ft) != line) ||
                       (!stops && rootLiesLeft(fFaithful(trial.a), ft) != left);
         });
@@ -140,9 +140,9 @@ SearchAccuracy newton() {
     const bool complete = forEveryFaithfulLibrary([&] {
         ++result.libraries;
         std::string otherTrace;
-        const double otherRoot = newtonSearch(fWith<FaithfulMath>, fpWith<FaithfulMath>, x0, [&](double x, double fx) {
-                                     otherTrace += newtonLine(x, fx);
-                                 }).point;
+        const double otherRoot = newtonSearch(fWith<FaithfulMath>, fpWith<FaithfulMath>, x0, newtonLimits,
+                                              [&](double x, double fx) { otherTrace += newtonLine(x, fx); })
+                                     .point;
         changes = changes || otherTrace != trace || sixDecimals(otherRoot) != sixDecimals(result.returned);
     });
     result.robust = complete && !changes;
@@ -164,9 +164,8 @@ SearchAccuracy expEquation() {
     std::vector<Trial> trials{{bracket.a, bracket.b, midpoint(bracket.a, bracket.b)}};
     int found = 0;
     result.returned =
-        expbisection::getRoot(expbisection::f, bracket.a, bracket.b, found, [&](double a, double b, double t, double) {
-            trials.push_back({a, b, t});
-        });
+        expbisection::getRoot(expbisection::f, bracket.a, bracket.b, experiments::rootTolerance, experiments::maxTrials,
+                              found, [&](double a, double b, double t, double) { trials.push_back({a, b, t}); });
     if (found == 0) {
         trials.pop_back();  // the last midpoint is formed but never tested
     }

@@ -10,7 +10,8 @@ double f(double x) {
 }
 
 double getRoot(double a, double b, int& found) {
-    return getRoot(f, a, b, found, xsin::BracketLines(xsin::standardOutput()));
+    return getRoot(f, a, b, xsin::experiments::rootTolerance, xsin::experiments::maxTrials, found,
+                   xsin::BracketLines(xsin::standardOutput()));
 }
 
 }  // namespace expbisection

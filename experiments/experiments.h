@@ -23,6 +23,9 @@ struct Bracket {
 // The step h of the forward difference (f(h + x) - f(x))/h: the double
 // nearest 1e-8, about the square root of the machine epsilon.
 constexpr double finiteStep = 1e-8;
+// accuracy_report's sweep of other steps: the doubles nearest 1e-1 ... 1e-15.
+constexpr double finiteStepSweep[] = {1e-1, 1e-2, 1e-3,  1e-4,  1e-5,  1e-6,  1e-7, 1e-8,
+                                      1e-9, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15};
 
 // Every root search: a trial point counts as a root when |f| is below this,
 // strictly (the same 1e-8 as the step, but an independent choice).
@@ -30,7 +33,7 @@ constexpr double rootTolerance = 1e-8;
 // Trial points a bracketing search tests before it gives up.
 constexpr int maxTrials = 200;
 // Newton steps, one more than the trial points of the bracketing searches.
-constexpr int maxNewtonSteps = 201;
+constexpr int maxNewtonSteps = maxTrials + 1;
 // What a bracketing search returns when it gives up: an ordinary value that
 // a successful search could return too, so only its flag tells them apart.
 constexpr double notFound = -1.0;

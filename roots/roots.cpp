@@ -8,9 +8,11 @@ namespace xsin {
 
 namespace {
 
+// A bracketing search's result as the traced forms give it: the root and
+// 1, or notFound and 0.
 double withFlag(SearchResult result, int& found) {
     found = result.found ? 1 : 0;
-    return result.point;
+    return result.found ? result.point : experiments::notFound;
 }
 
 }  // namespace

@@ -1,35 +1,39 @@
 #pragma once
 
+#include "experiments/experiments.h"
 #include "numerics/numerics.h"
 #include "roots/search.h"
 
-// The root finders of the test function f. Each comes in two forms: one
-// that reports every point to a callable (see roots/search.h) and returns
-// what it found, and one that traces its search to its own file in the
-// working directory, as the programs run it. A trace that cannot be written
-// is reported (see output/output.h); the search runs and returns its result
-// all the same.
+// The root finders of the test function f with the experiments' limits
+// (experiments/experiments.h). Each comes in two forms: one that reports
+// every point to a callable (see roots/search.h) and returns what it found,
+// and one that traces its search to its own file in the working directory,
+// as the programs run it. A trace that cannot be written is reported (see
+// output/output.h); the search runs and returns its result all the same.
 
 namespace xsin {
 
+constexpr SearchLimits bracketingLimits{experiments::rootTolerance, experiments::maxTrials};
+constexpr SearchLimits newtonLimits{experiments::rootTolerance, experiments::maxNewtonSteps};
+
 // Midpoint bracketing of [a, b]: the first trial point with |f| below the
-// tolerance, or notFound after the trial cap (experiments/experiments.h).
+// tolerance, or, not found, the last after the trial cap.
 template <class Report>
 SearchResult bolzanoSearch(double a, double b, Report&& report) {
-    return bracketSearch(f, a, b, midpoint, report);
+    return bracketSearch(f, a, b, midpoint, bracketingLimits, report);
 }
 
 // The same search with the trial point a quarter of the way from a to b.
 template <class Report>
 SearchResult bolzano14Search(double a, double b, Report&& report) {
-    return bracketSearch(f, a, b, quarterPoint, report);
+    return bracketSearch(f, a, b, quarterPoint, bracketingLimits, report);
 }
 
 // Newton's iteration from x0 with fp as the slope: the last iterate,
 // whether or not |f| fell below the tolerance within the step cap.
 template <class Report>
 SearchResult newtonRootSearch(double x0, Report&& report) {
-    return newtonSearch(f, fp, x0, report);
+    return newtonSearch(f, fp, x0, newtonLimits, report);
 }
 
 // The traced forms: the root, and found set to 1 when the tolerance was
