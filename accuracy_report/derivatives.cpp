@@ -76,6 +76,9 @@ ColumnAccuracy measureColumn(const char* file, int column, const Evaluator& eval
     }
     result.medianError = median(result.errors);
     result.correctlyRoundedShare = static_cast<double>(result.correctlyRounded) / static_cast<double>(result.lines);
+    result.allCorrectlyRounded = result.correctlyRounded == result.lines;
+    // Half the bound or more: the derivation does not overstate the error.
+    result.boundTight = result.largestShareOfBound >= 0.5;
     return result;
 }
 
@@ -165,9 +168,10 @@ DerivativeTables measureTables() {
     for (double x : tables.xs) {
         tables.fpEnvelope.push_back(bounds::fpEnvelope(x));
     }
+    tables.fpTerms = bounds::fpTerms;
     tables.largestAbscissa = std::max(std::fabs(walk.lo), std::fabs(walk.hi));
     const double end = tables.largestAbscissa;
-    tables.closedFormBoundAtEnd = 2 * end * end * end * end * binary64::unitRoundoff;
+    tables.closedFormBoundAtEnd = bounds::fpTerms.x4S * end * end * end * end * binary64::unitRoundoff;
     tables.finiteDifference = finiteDifferenceErrors(tables, walk);
 
     tables.sideBySideXs = abscissas(experiments::sideBySideTable);
@@ -218,7 +222,7 @@ Steps measureSteps(const DerivativeTables& tables) {
         }
     }
     steps.programStep = experiments::finiteStep;
-    steps.sqrtEpsilon = std::sqrt(DBL_EPSILON);
+    steps.sqrtEpsilon = std::sqrt(binary64::epsilon);
     return steps;
 }
 

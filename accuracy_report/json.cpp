@@ -48,7 +48,7 @@ void writeSearch(JsonWriter& json, const SearchAccuracy* search) {
     json.member("iterations", s.iterations);
     json.member("robust", s.robust);
     json.member("robustness", s.robustness);
-    if (s.orders.empty()) {
+    if (s.kind == SearchKind::bracketing) {
         json.member("narrowing_per_trial", s.narrowing);
     } else {
         json.key("orders");

@@ -47,7 +47,7 @@ std::string listed(const std::vector<std::string>& items) {
 }
 
 std::string convergence(const SearchAccuracy& search) {
-    if (search.orders.empty()) {
+    if (search.kind == SearchKind::bracketing) {
         return format("narrowing %.4f per trial point (%.2f bits)", search.narrowing, search.bitsPerTrial);
     }
     std::string orders;
@@ -97,27 +97,29 @@ void writeDerivativeTable(const DerivativeTables& t, OutputFile& out) {
 void writeClosedForm(const DerivativeTables& t, OutputFile& out) {
     const ColumnAccuracy& real = t.real;
     const ColumnAccuracy& autodiff = t.autodiff;
-    const bool allCorrect = real.correctlyRounded == real.lines;
+    const bool allCorrect = real.allCorrectlyRounded;
+    const bounds::FpTerms& terms = t.fpTerms;
     print(out,
           "**The closed form is %scorrectly rounded.** `fp` evaluates the textbook formula, %s it is the "
           "correctly rounded derivative on %s%s of the %ld abscissas and is off by up to %.2g (at x = %.4f). ",
           allCorrect ? "" : "not ", allCorrect ? "and" : "yet", allCorrect ? "" : "only ",
           percent(real.correctlyRoundedShare).c_str(), real.lines, real.maxError, real.maxErrorAt);
-    put(out,
-        "The formula is exact; its first step is not: x·x is rounded before the sine, by up to half a unit in "
-        "the last place of x², and 2x²·cos(x²) amplifies that. With u = 2⁻⁵³, S = |sin x²| and C = |cos x²|, "
-        "and a math library whose sine and cosine are within one unit in the last place, the error is at "
-        "most, to first order,\n\n    u·(2x⁴·S + 11x²·C + 3S)\n\n"
-        "(the rounding of x·x moves the sine by u·x²·C and the cosine by u·x²·S; each function adds up to 2u "
-        "of its value; the two products and the sum add u each). ");
-    print(out, "It grows like 2x⁴u, %.2g at |x| = %g. ", t.closedFormBoundAtEnd, t.largestAbscissa);
+    print(out,
+          "The formula is exact; its first step is not: x·x is rounded before the sine, by up to half a unit in "
+          "the last place of x², and 2x²·cos(x²) amplifies that. With u = 2⁻⁵³, S = |sin x²| and C = |cos x²|, "
+          "and a math library whose sine and cosine are within one unit in the last place, the error is at "
+          "most, to first order,\n\n    u·(%gx⁴·S + %gx²·C + %gS)\n\n"
+          "(the rounding of x·x moves the sine by u·x²·C and the cosine by u·x²·S; each function adds up to 2u "
+          "of its value; the two products and the sum add u each). ",
+          terms.x4S, terms.x2C, terms.S);
+    print(out, "It grows like %gx⁴u, %.2g at |x| = %g. ", terms.x4S, t.closedFormBoundAtEnd, t.largestAbscissa);
     print(out,
           "`fp` stays within this bound on %s of its table and `af` on %s (and `fpfinite` within a bound derived "
           "the same way, with truncation, on %s), and the largest error of `fp` reaches %.0f %% of it (at "
           "x = %.4f): the bound is %s. ",
           allOrAllBut(real.beyondBound, real.lines).c_str(), allOrAllBut(autodiff.beyondBound, autodiff.lines).c_str(),
           allOrAllBut(t.finite.beyondBound, t.finite.lines).c_str(), 100 * real.largestShareOfBound,
-          real.largestShareAt, real.largestShareOfBound >= 0.5 ? "tight" : "far from reached");
+          real.largestShareAt, real.boundTight ? "tight" : "far from reached");
     print(out,
           "Automatic differentiation computes the same sine and cosine of the same rounded x·x, with the same "
           "number of roundings, and is off by as much (up to %.2g, correctly rounded on %s).\n\n",
@@ -276,8 +278,7 @@ void writeTrialCounts(const Searches& s, OutputFile& out) {
     print(out,
           "The two searches also stop at %s, %s and %s (f has %ld zeros in [%g, %g]). Neither distance shrinks "
           "steadily: a bracket can be narrow while its trial point sits near its far end.\n\n",
-          mid.zero.k == quarter.zero.k && mid.zero.negative == quarter.zero.negative ? "the same zero"
-                                                                                     : "different zeros",
+          s.bracketingFindSameZero ? "the same zero" : "different zeros",
           zeroName(mid.zero).c_str(), zeroName(quarter.zero).c_str(), s.zerosInBracket, s.bracketA, s.bracketB);
 }
 
@@ -291,7 +292,7 @@ void writeNewton(const Searches& s, OutputFile& out) {
     for (double order : newton.orders) {
         orders += (orders.empty() ? "" : ", ") + format("%.1f", order);
     }
-    const bool another = newton.zero.k != s.midpoint.zero.k || newton.zero.negative != s.midpoint.zero.negative;
+    const bool another = s.newtonFindsAnotherZero;
     print(out,
           "**Why Newton finds %s root.** Newton's method from %g follows the tangent: f(%g) = %.3f and "
           "f′(%g) = %.1f, so the first step goes to %s, towards %s ≈ %s, the zero nearest to %g, which lies %s "
@@ -310,7 +311,7 @@ void writeNewton(const Searches& s, OutputFile& out) {
 }
 
 void writeRobustness(const Searches& s, OutputFile& out) {
-    const bool all = s.robustCount == static_cast<long>(s.all().size());
+    const bool all = s.allRobust;
     print(out,
           "**%s.** Along each search, `accuracy_report` checks every decision (the tolerance test, the sign of "
           "the product) and every printed value under every faithful math library, as for the fragile lines; "
@@ -325,23 +326,45 @@ void writeRobustness(const Searches& s, OutputFile& out) {
     put(out, "\n");
 }
 
+// "a little above", "a little below", or "exactly".
+std::string relation(Relation r) {
+    return r == Relation::above ? "a little above" : r == Relation::below ? "a little below" : "exactly";
+}
+
 void writeWalks(const Walks& w, OutputFile& out) {
-    const bool past = w.next > w.hi;
-    print(out,
-          "## %ld lines, not %ld\n\n"
-          "The step %g/%d is stored as the double %.24f…, a little %s %g, and the abscissa is accumulated by %d "
-          "rounded additions. ",
-          w.lines, w.lines + 1, w.hi - w.lo, w.steps, w.step, w.stepAboveQuotient ? "above" : "below", w.step, w.steps);
-    print(out, "It reaches %.16g for the last line and then %.17g, just %s %g, so %s. ", w.last, w.next,
-          past ? "above" : "below", w.hi,
-          past ? format("no line is written for %g", w.hi).c_str() : "its line is written");
+    if (w.lines != w.stepsAndEnds) {
+        print(out, "## %ld lines, not %ld\n\n", w.lines, w.stepsAndEnds);
+    } else {
+        print(out, "## %ld lines, as the %d steps and the start give\n\n", w.lines, w.steps);
+    }
+    if (w.stepAgainstQuotient == Relation::exactly) {
+        print(out, "The step %g/%d is the double %g exactly, and the abscissa is accumulated by %d rounded additions. ",
+              w.hi - w.lo, w.steps, w.step, w.steps);
+    } else {
+        print(out,
+              "The step %g/%d is stored as the double %.24f…, %s %g, and the abscissa is accumulated by %d rounded "
+              "additions. ",
+              w.hi - w.lo, w.steps, w.step, relation(w.stepAgainstQuotient).c_str(), w.step, w.steps);
+    }
+    switch (w.end) {
+    case WalkEnd::pastHi:
+        print(out, "It reaches %.16g for the last line and then %.17g, just above %g, so no line is written for %g. ",
+              w.last, w.next, w.hi, w.hi);
+        break;
+    case WalkEnd::onHi:
+        print(out, "It reaches %g itself for the last line, so a line is written for %g. ", w.hi, w.hi);
+        break;
+    case WalkEnd::stalled:
+        print(out, "It reaches %.16g, where adding the step no longer moves it, and stops there, short of %g. ", w.last,
+              w.hi);
+        break;
+    }
     print(out, "An abscissa computed as %g + i·step would land %s %g and give %ld lines. ", w.lo,
           w.computedLandsOnHi ? "exactly on" : "near", w.hi, w.computedLines);
     char lastText[maxFixedWidth + 1];
     const std::string sideLastPrinted(lastText, fixedDecimal(lastText, w.sideLast, 0));
     print(out, "In `gradient_table` the %d additions of %g stay %s %g (%.15g), so its last line is for %s.\n",
-          w.sideSteps, w.sideStep, w.sideLast < w.sideHi ? "just below" : "on", w.sideHi, w.sideLast,
-          sideLastPrinted.c_str());
+          w.sideSteps, w.sideStep, w.sideLastOnHi ? "on" : "just below", w.sideHi, w.sideLast, sideLastPrinted.c_str());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "accuracy_report/exact.h"
 #include "accuracy_report/faithful.h"
+#include "numerics/numerics.h"
 
 // What accuracy_report found: every number that its files print, measured
 // and computed before any of them is written (accuracy_report/measure.h).
@@ -25,6 +26,7 @@ struct ColumnAccuracy {
     double medianError = 0.0;
     long correctlyRounded = 0;  // results equal to the exact value rounded to nearest
     double correctlyRoundedShare = 0.0;
+    bool allCorrectlyRounded = false;
     std::vector<long> fragileLines;  // 1-based
     std::vector<double> errors;      // per line
     // The error against the evaluator's a-priori bound (numerics/numerics.h):
@@ -34,6 +36,7 @@ struct ColumnAccuracy {
     long beyondBound = 0;
     double largestShareOfBound = 0.0;
     double largestShareAt = 0.0;
+    bool boundTight = false;  // an error reaches half of the bound or more
 };
 
 // How two evaluators of the same derivative compare over a table: as
@@ -73,8 +76,9 @@ struct DerivativeTables {
     ColumnAccuracy autodiff;  // af
     Agreement autodiffAgainstReal;
     std::vector<double> fpEnvelope;     // per line: fp's bound where |sin| and |cos| reach 1
+    bounds::FpTerms fpTerms{};          // the terms of fp's bound
     double largestAbscissa = 0.0;       // the walk's largest |x|
-    double closedFormBoundAtEnd = 0.0;  // 2x^4 u there, the growth of fp's bound
+    double closedFormBoundAtEnd = 0.0;  // its leading term, x^4 u times its coefficient, there
     FiniteDifferenceErrors finiteDifference;
     // gradient_table's walk and its table's columns 2 (fp) and 3 (fpfinite).
     std::vector<double> sideBySideXs;
@@ -138,7 +142,12 @@ struct SinSquareZero {
     long k = 0;
 };
 
+// A bracketing search narrows a bracket at trial points; Newton's method
+// steps from iterate to iterate.
+enum class SearchKind { bracketing, newton };
+
 struct SearchAccuracy {
+    SearchKind kind = SearchKind::bracketing;
     std::string program;
     std::string search;
     ExactRoot truth;
@@ -196,10 +205,23 @@ struct Searches {
     double fpAtStart = 0.0;
     double newtonFirstStep = 0.0;
     bool newtonZeroInBracket = false;
+    bool newtonFindsAnotherZero = false;  // than the midpoint search
+    bool bracketingFindSameZero = false;  // the midpoint and quarter-point searches
     long robustCount = 0;
+    bool allRobust = false;
 
     std::vector<const SearchAccuracy*> all() const { return {&midpoint, &quarterPoint, &newton, &expEquation}; }
 };
+
+// How a walk from lo by repeated addition of its step ends.
+enum class WalkEnd {
+    pastHi,   // the next abscissa passes hi, which gets no line
+    onHi,     // the last abscissa is hi itself
+    stalled,  // the step no longer moves the abscissa, short of hi
+};
+
+// A double against the exact value it stands for.
+enum class Relation { below, exactly, above };
 
 // Why the tables have the lines they have: the accumulated abscissa.
 struct Walks {
@@ -208,10 +230,12 @@ struct Walks {
     double hi = 0.0;
     int steps = 0;
     double step = 0.0;
-    bool stepAboveQuotient = false;  // the stored step above (hi - lo)/steps
+    Relation stepAgainstQuotient = Relation::exactly;  // the stored step against (hi - lo)/steps
     long lines = 0;
-    double last = 0.0;               // the last abscissa with a line
-    double next = 0.0;               // the one after it, not written
+    long stepsAndEnds = 0;  // steps + 1: the points of [lo, hi] cut into that many steps
+    double last = 0.0;      // the last abscissa with a line
+    double next = 0.0;      // the one after it, not written
+    WalkEnd end = WalkEnd::pastHi;
     bool computedLandsOnHi = false;  // lo + steps*step == hi
     long computedLines = 0;          // the lines lo + i*step would give
     // gradient_table's walk.
@@ -219,6 +243,7 @@ struct Walks {
     double sideStep = 0.0;
     double sideHi = 0.0;
     double sideLast = 0.0;
+    bool sideLastOnHi = false;
 };
 
 struct Report {

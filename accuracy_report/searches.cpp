@@ -112,6 +112,7 @@ SearchAccuracy bracketing(const char* name, Search search) {
 SearchAccuracy newton() {
     const double x0 = experiments::newtonStart;
     SearchAccuracy result;
+    result.kind = SearchKind::newton;
     result.program = "bisection_newton";
     result.search = "newton";
     std::vector<double> points{x0};
@@ -196,12 +197,18 @@ FixedEndRun longestFixedRightEnd(const std::vector<Trial>& trials) {
     return best;
 }
 
-// Whether the double q lies above the exact quotient numerator/denominator:
-// whether q*denominator, exactly, exceeds numerator.
-bool aboveQuotient(double q, double numerator, double denominator) {
-    const double product = q * denominator;
-    const double rest = std::fma(q, denominator, -product);  // the product's rounding error, exactly
-    return product > numerator || (product == numerator && rest > 0);
+// Where the double q lies against the exact quotient numerator/denominator:
+// q*denominator, exactly, against numerator.
+Relation againstQuotient(double q, double numerator, double denominator) {
+    const DoubleDouble product = twoProduct(q, denominator);
+    const DoubleDouble difference = twoSum(product.hi, -numerator);
+    const double sign = difference.hi != 0.0 ? difference.hi : product.lo + difference.lo;
+    return sign > 0 ? Relation::above : sign < 0 ? Relation::below : Relation::exactly;
+}
+
+// The same zero of x*sin(x^2).
+bool sameZero(const SinSquareZero& a, const SinSquareZero& b) {
+    return a.k == b.k && a.negative == b.negative;
 }
 
 }  // namespace
@@ -231,9 +238,12 @@ Searches measureSearches() {
     searches.fpAtStart = fp(searches.newtonStart);
     searches.newtonFirstStep = newton.iterates.at(1).point;
     searches.newtonZeroInBracket = newton.truth.value.hi >= bracket.a && newton.truth.value.hi <= bracket.b;
+    searches.newtonFindsAnotherZero = !sameZero(newton.zero, searches.midpoint.zero);
+    searches.bracketingFindSameZero = sameZero(searches.midpoint.zero, searches.quarterPoint.zero);
     for (const SearchAccuracy* search : searches.all()) {
         searches.robustCount += search->robust;
     }
+    searches.allRobust = searches.robustCount == static_cast<long>(searches.all().size());
     return searches;
 }
 
@@ -245,21 +255,26 @@ Walks measureWalks() {
     w.hi = walk.hi;
     w.steps = walk.steps;
     w.step = (walk.hi - walk.lo) / steps;
-    w.stepAboveQuotient = aboveQuotient(w.step, walk.hi - walk.lo, steps);
+    w.stepAgainstQuotient = againstQuotient(w.step, walk.hi - walk.lo, steps);
+    w.stepsAndEnds = walk.steps + 1L;
     w.last = walk.lo;
     walkAbscissa(walk.lo, walk.hi, steps, [&](double x) {
         w.last = x;
         ++w.lines;
     });
     w.next = w.last + w.step;
+    w.end = w.last == walk.hi ? WalkEnd::onHi : w.next > walk.hi ? WalkEnd::pastHi : WalkEnd::stalled;
     w.computedLandsOnHi = walk.lo + steps * w.step == walk.hi;
-    w.computedLines = w.computedLandsOnHi ? w.lines + 1 : w.lines;
+    for (long i = 0; i <= walk.steps && walk.lo + static_cast<double>(i) * w.step <= walk.hi; ++i) {
+        ++w.computedLines;
+    }
     const auto side = experiments::sideBySideTable;
     w.sideSteps = side.steps;
     w.sideStep = (side.hi - side.lo) / static_cast<double>(side.steps);
     w.sideHi = side.hi;
     w.sideLast = side.lo;
     walkAbscissa(side.lo, side.hi, static_cast<double>(side.steps), [&](double x) { w.sideLast = x; });
+    w.sideLastOnHi = w.sideLast == side.hi;
     return w;
 }
 

@@ -17,7 +17,7 @@ void printSummary(const Report& report, OutputFile& out) {
     print(out, "Finite-difference step: the largest error is smallest at h = %.0e (%.2g)\n", best.h, best.maxError);
     for (const SearchAccuracy* s : report.searches.all()) {
         print(out, "%-17s %-13s error %.2g after %d %s, %s\n", s->program.c_str(), s->search.c_str(), s->error,
-              s->iterations, s->orders.empty() ? "trial points" : "steps", s->robust ? "robust" : "not robust");
+              s->iterations, s->kind == SearchKind::bracketing ? "trial points" : "steps", s->robust ? "robust" : "not robust");
     }
 }
 

@@ -80,20 +80,32 @@ double fp(double x);
 namespace bounds {
 
 // fp: the rounding of x*x moves the sine by u*x^2*C and the cosine by
-// u*x^2*S, which 2x^2 multiplies; each function adds 2u of its value; the two products and the sum add u each. To first
-// order u(2x^4 S + 11x^2 C + 3S). The same holds for af, which computes the
-// same sine and cosine of the same rounded x*x with as many roundings.
+// u*x^2*S, which 2x^2 multiplies; each function adds 2u of its value; the
+// two products and the sum add u each. To first order
+//   u (x4S x^4 S + x2C x^2 C + S S)
+// with the terms below. The same holds for af, which computes the same sine
+// and cosine of the same rounded x*x with as many roundings. The estimate
+// adds 1 % for the terms of second order.
+struct FpTerms {
+    double x4S;  // of x^4 |sin x^2|
+    double x2C;  // of x^2 |cos x^2|
+    double S;    // of |sin x^2|
+};
+
+constexpr FpTerms fpTerms{2, 11, 3};
+constexpr double secondOrder = 1.01;
+
 inline double fp(double x) {
     const double x2 = x * x;
     const double s = std::fabs(Math::sin(x2));
     const double c = std::fabs(Math::cos(x2));
-    return 1.01 * binary64::unitRoundoff * (2 * x2 * x2 * s + 11 * x2 * c + 3 * s);
+    return secondOrder * binary64::unitRoundoff * (fpTerms.x4S * x2 * x2 * s + fpTerms.x2C * x2 * c + fpTerms.S * s);
 }
 
 // The bound of fp where |sin x^2| and |cos x^2| reach 1: its envelope.
 inline double fpEnvelope(double x) {
     const double x2 = x * x;
-    return 1.01 * binary64::unitRoundoff * (2 * x2 * x2 + 11 * x2 + 3);
+    return secondOrder * binary64::unitRoundoff * (fpTerms.x4S * x2 * x2 + fpTerms.x2C * x2 + fpTerms.S);
 }
 
 }  // namespace bounds
@@ -127,8 +139,8 @@ inline double fpfinite(double x) {
     const double step = y - x;
     const double m = std::fabs(x) + step;
     const double second = std::fabs(secondDerivative(x)) + step * (6 + 24 * m * m + 8 * m * m * m * m);
-    return 1.01 * (std::fabs(derivative(x)) * u * std::fabs(y) / h + step * step / (2 * h) * second +
-                   (f(y) + f(x)) / h + 2 * u * std::fabs(xsin::fpfinite(x)));
+    return secondOrder * (std::fabs(derivative(x)) * u * std::fabs(y) / h + step * step / (2 * h) * second +
+                          (f(y) + f(x)) / h + 2 * u * std::fabs(xsin::fpfinite(x)));
 }
 
 }  // namespace bounds

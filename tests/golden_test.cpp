@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -159,10 +160,33 @@ std::string from(const std::string& text, const std::string& start) {
     return at == std::string::npos ? "" : text.substr(at + 1);
 }
 
+// The numbers of a column of a data file, counted from 1.
+std::vector<double> column(const std::string& path, size_t number) {
+    std::vector<double> values;
+    for (const auto& fields : numbersByLine(readFile(path))) {
+        if (fields.size() >= number && fields[0] != "#") {
+            values.push_back(std::stod(fields[number - 1]));
+        }
+    }
+    return values;
+}
+
+// The values that follow "key": in the JSON text, in order.
+std::vector<double> jsonNumbers(const std::string& json, const std::string& key) {
+    std::vector<double> values;
+    const std::string quoted = "\"" + key + "\": ";
+    for (size_t at = json.find(quoted); at != std::string::npos; at = json.find(quoted, at + 1)) {
+        values.push_back(std::stod(json.substr(at + quoted.size())));
+    }
+    return values;
+}
+
 // accuracy_report's files and summary. The correctly rounded build writes
 // them the same on every machine: all pinned, its accuracy.md being
 // docs/results.md. In the default build the searches and the walks do not
-// depend on the math library (every search is robust): those parts.
+// depend on the math library (every search is robust): those parts, the
+// data files' headers and lengths, and the medians against the errors
+// listed.
 TEST_F(Golden, AccuracyReportWritesThePinnedReport) {
     const auto result = run(ACCURACY_REPORT);
     ASSERT_EQ(result.status, 0) << result.err;
@@ -171,6 +195,25 @@ TEST_F(Golden, AccuracyReportWritesThePinnedReport) {
     EXPECT_TRUE(from(markdown, "## Root searches") == from(results, "## Root searches"))
         << from(markdown, "## Root searches");
     EXPECT_TRUE(from(readFile("accuracy.json"), "  \"roots\"") == readFile(golden + "/accuracy_roots.json"));
+    const std::string pinnedOut = readFile(golden + "/accuracy_report.stdout");
+    EXPECT_EQ(from(result.out, "bisection_compare"), from(pinnedOut, "bisection_compare"));
+    const auto iterates = run("grep ' accuracy_iterates.txt$' '" + golden + "/accuracy_report.sha256' | sha256sum --check --quiet");
+    EXPECT_EQ(iterates.status, 0) << iterates.out << iterates.err;
+    const auto headers = run("head -qn 1 accuracy_derivatives.txt accuracy_steps.txt");
+    EXPECT_EQ(headers.out, readFile(golden + "/accuracy_data_headers.txt"));
+    const std::vector<double> realErrors = column("accuracy_derivatives.txt", 3);
+    EXPECT_EQ(realErrors.size(), static_cast<size_t>(measureWalks().lines));
+    EXPECT_EQ(column("accuracy_steps.txt", 1).size(), std::size(experiments::finiteStepSweep));
+    // The medians of gradient_timing's three tables, in accuracy.json's order.
+    const std::vector<double> medians = jsonNumbers(readFile("accuracy.json"), "median_abs_error");
+    ASSERT_GE(medians.size(), 3u);
+    for (size_t table = 0; table < 3; ++table) {
+        std::vector<double> errors = column("accuracy_derivatives.txt", 3 + table);
+        std::sort(errors.begin(), errors.end());
+        const size_t middle = errors.size() / 2;
+        const double median = errors.size() % 2 == 1 ? errors[middle] : (errors[middle - 1] + errors[middle]) / 2;
+        EXPECT_NEAR(medians[table], median, 1e-15 * median) << "table " << table + 1;
+    }
     if (std::is_same_v<Math, CorrectlyRoundedMath>) {
         EXPECT_TRUE(markdown == results) << "docs/results.md is not what accuracy_report writes";
         EXPECT_EQ(result.out, readFile(golden + "/accuracy_report.stdout"));
