@@ -4,13 +4,16 @@
 # errors against the exact values.
 #   render-plots.sh PROGRAMS_FILE OUT_DIR
 # PROGRAMS_FILE is a build's programs.txt: per line a program's name and the
-# command that runs it, separated by tabs.
+# command that runs it, separated by tabs. Beside it, the build's
+# experiments.gp gives the scripts the experiments' constants.
 set -euo pipefail
 if (($# != 2)); then
   echo "usage: $0 PROGRAMS_FILE OUT_DIR" >&2
   exit 2
 fi
 programs_file=$(realpath "$1") out=$(realpath -m "$2")
+experiments=$(dirname "$programs_file")/experiments.gp
+[[ -f $experiments ]] || { echo "$0: no $experiments beside the programs' list" >&2; exit 1; }
 here=$(cd "$(dirname "$0")" && pwd)
 command -v gnuplot >/dev/null || { echo "$0: gnuplot not found (Debian package gnuplot-nox)" >&2; exit 1; }
 
@@ -39,7 +42,7 @@ run exp_bisection >"$scratch/exp_bisection.txt"
 
 render() {
   local figure=$1
-  gnuplot -e "data='$scratch'; out='$out/$figure.png'" "$here/$figure.gp"
+  gnuplot -e "data='$scratch'; out='$out/$figure.png'; load '$experiments'" "$here/$figure.gp"
   echo "$out/$figure.png"
 }
 render derivatives

@@ -1,0 +1,73 @@
+# read_experiments(): the constants of experiments/experiments.h, the one
+# definition of the experiments, as variables for the documents that state
+# them (the manual pages, the figures' scripts), so that an edit of that
+# header changes them too:
+#
+#   experiments_<name>           a number, a string (without its quotes) or
+#                                a constant made of others (maxTrials + 1)
+#   experiments_<name>_<member>  a Walk's lo, hi and steps, a Bracket's a, b
+#   experiments_<name>_first, experiments_<name>_last   an array's ends
+#   experiment_names             every variable set
+#
+# Numbers are written as C's %g writes them: -10.0 as -10, 1e-8 as 1e-8.
+
+function(experiments_number variable text)
+  string(STRIP "${text}" text)
+  string(REGEX REPLACE "^(-?[0-9]+)\\.0*$" "\\1" text "${text}")
+  set(${variable} "${text}" PARENT_SCOPE)
+endfunction()
+
+function(read_experiments)
+  set(header ${PROJECT_SOURCE_DIR}/experiments/experiments.h)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${header})
+  file(READ ${header} text)
+  string(REGEX REPLACE "//[^\n]*" "" text "${text}")
+  string(REPLACE "\n" " " text "${text}")
+  string(REGEX MATCHALL "constexpr [^;]*" statements "${text}")
+  set(names "")
+  foreach(statement IN LISTS statements)
+    if(statement MATCHES "^constexpr (Walk|Bracket) ([A-Za-z0-9]+) *{([^}]*)}")
+      set(name ${CMAKE_MATCH_2})
+      if(CMAKE_MATCH_1 STREQUAL "Walk")
+        set(members lo hi steps)
+      else()
+        set(members a b)
+      endif()
+      string(REPLACE "," ";" values "${CMAKE_MATCH_3}")
+      foreach(member value IN ZIP_LISTS members values)
+        experiments_number(experiments_${name}_${member} "${value}")
+        list(APPEND names experiments_${name}_${member})
+      endforeach()
+    elseif(statement MATCHES "^constexpr const char\\* ([A-Za-z0-9]+) *= *\"([^\"]*)\"")
+      set(experiments_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+      list(APPEND names experiments_${CMAKE_MATCH_1})
+    elseif(statement MATCHES "^constexpr double ([A-Za-z0-9]+)\\[\\] *= *{([^}]*)}")
+      set(name ${CMAKE_MATCH_1})
+      string(REPLACE "," ";" values "${CMAKE_MATCH_2}")
+      list(GET values 0 first)
+      list(GET values -1 last)
+      experiments_number(experiments_${name}_first "${first}")
+      experiments_number(experiments_${name}_last "${last}")
+      list(APPEND names experiments_${name}_first experiments_${name}_last)
+    elseif(statement MATCHES "^constexpr (double|int) ([A-Za-z0-9]+) *= *(.*)$")
+      set(name ${CMAKE_MATCH_2})
+      string(STRIP "${CMAKE_MATCH_3}" value)
+      if(value MATCHES "^([A-Za-z][A-Za-z0-9]*)\\.([a-z]+)$")
+        set(value "${experiments_${CMAKE_MATCH_1}_${CMAKE_MATCH_2}}")
+      elseif(value MATCHES "^([A-Za-z][A-Za-z0-9]*) *([-+]) *([0-9]+)$")
+        math(EXPR value "${experiments_${CMAKE_MATCH_1}} ${CMAKE_MATCH_2} ${CMAKE_MATCH_3}")
+      endif()
+      experiments_number(experiments_${name} "${value}")
+      list(APPEND names experiments_${name})
+    else()
+      message(FATAL_ERROR "experiments/experiments.h: cannot read \"${statement}\"")
+    endif()
+  endforeach()
+  foreach(name IN LISTS names)
+    if("${${name}}" STREQUAL "")
+      message(FATAL_ERROR "experiments/experiments.h: no value for ${name}")
+    endif()
+    set(${name} "${${name}}" PARENT_SCOPE)
+  endforeach()
+  set(experiment_names ${names} PARENT_SCOPE)
+endfunction()
