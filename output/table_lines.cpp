@@ -51,7 +51,7 @@ char* directScalarLines(char* at, const double* const* columns, std::size_t colu
 // than its 20 characters. The numbers the lanes leave undecided are
 // converted again after each batch of 64 groups of four.
 char* vectorLines(char* at, const double* const* columns, std::size_t columnCount, std::size_t lines,
-                  bool (*fields)(char*, const double*, std::size_t, std::size_t, char, unsigned char*)) {
+                  int (*fields)(char*, const double*, std::size_t, std::size_t, char, unsigned char*)) {
     const std::size_t width = 21 * columnCount;  // a line
     at[0] = ' ';
     for (std::size_t c = 0; c < columnCount; ++c) {
@@ -63,10 +63,11 @@ char* vectorLines(char* at, const double* const* columns, std::size_t columnCoun
             constexpr std::size_t batch = 64;
             const std::size_t groups = (lines - i) / 4 < batch ? (lines - i) / 4 : batch;
             unsigned char undecided[batch];
-            if (!fields(base + width * i, values + i, groups, width, after, undecided)) {
+            const int any = fields(base + width * i, values + i, groups, width, after, undecided);
+            if (any < 0) {
                 return nullptr;
             }
-            for (std::size_t group = 0; group < groups; ++group) {
+            for (std::size_t group = 0; any != 0 && group < groups; ++group) {
                 for (std::size_t lane = 0; undecided[group] != 0 && lane < 4; ++lane) {  // a rare few
                     if (((undecided[group] >> lane) & 1) != 0) {
                         const std::size_t line = i + 4 * group + lane;

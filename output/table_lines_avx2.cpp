@@ -15,8 +15,8 @@ namespace {
 
 }  // namespace
 
-bool fieldsAvx2(char* at, const double* values, std::size_t groups, std::size_t stride, char separator,
-                unsigned char* undecided) {
+int fieldsAvx2(char* at, const double* values, std::size_t groups, std::size_t stride, char separator,
+               unsigned char* undecided) {
     return fields<signBits>(at, values, groups, stride, separator, undecided);
 }
 

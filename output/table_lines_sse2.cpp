@@ -19,8 +19,8 @@ namespace {
 
 }  // namespace
 
-bool fieldsSse2(char* at, const double* values, std::size_t groups, std::size_t stride, char separator,
-                unsigned char* undecided) {
+int fieldsSse2(char* at, const double* values, std::size_t groups, std::size_t stride, char separator,
+               unsigned char* undecided) {
     return fields<signBits>(at, values, groups, stride, separator, undecided);
 }
 

@@ -149,17 +149,19 @@ XSIN_ALWAYS void putFour(char* at, std::size_t stride, const Four& four, char se
 // The fields of groups of four numbers, as fieldsSse2 and fieldsAvx2
 // (output/table_lines_x86_entries.h) write them.
 template <int (*signBits)(Long4)>
-XSIN_ALWAYS bool fields(char* at, const double* values, std::size_t groups, std::size_t stride, char separator,
-                        unsigned char* undecided) {
+XSIN_ALWAYS int fields(char* at, const double* values, std::size_t groups, std::size_t stride, char separator,
+                       unsigned char* undecided) {
+    int any = 0;
     for (std::size_t group = 0; group < groups; ++group) {
         Four four;
         if (!takeApart<signBits>(values + 4 * group, four)) {
-            return false;
+            return -1;
         }
         putFour(at + 4 * stride * group, stride, four, separator);
         undecided[group] = static_cast<unsigned char>(four.undecided);
+        any |= four.undecided;
     }
-    return true;
+    return any;
 }
 
 #undef XSIN_ALWAYS

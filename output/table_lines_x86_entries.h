@@ -11,14 +11,15 @@
 // first, a blank, is the separator before it), then the separator and the
 // blank that starts the next field. For a number whose rounding the lanes
 // cannot decide it sets bit j of undecided[g] (number 4g + j), whose field
-// must be written again exactly. False, with nothing to keep, when a number
-// is not below 1024 in magnitude.
+// must be written again exactly. Returns the undecided bits of all groups
+// or-ed, 0 when none is, or -1, with nothing to keep, when a number is not
+// below 1024 in magnitude.
 
 namespace xsin::lines {
 
-bool fieldsSse2(char* at, const double* values, std::size_t groups, std::size_t stride, char separator,
-                unsigned char* undecided);
-bool fieldsAvx2(char* at, const double* values, std::size_t groups, std::size_t stride, char separator,
-                unsigned char* undecided);
+int fieldsSse2(char* at, const double* values, std::size_t groups, std::size_t stride, char separator,
+               unsigned char* undecided);
+int fieldsAvx2(char* at, const double* values, std::size_t groups, std::size_t stride, char separator,
+               unsigned char* undecided);
 
 }  // namespace xsin::lines
