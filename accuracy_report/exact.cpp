@@ -10,7 +10,7 @@ namespace xsin {
 
 namespace {
 
-// Numbers of exactBits bits, kept for the thread's lifetime.
+// A number of exactBits bits for one computation.
 struct Register {
     mpfr_t value;
     Register() { mpfr_init2(value, exactBits); }
@@ -31,7 +31,12 @@ ExactRoot exactRoot(mpfr_ptr root) {
 }  // namespace
 
 DoubleDouble exactDerivative(double x) {
-    thread_local Register u, s, c, sum;
+    // Made at the first call and kept for the run: statics without a
+    // destructor, since registering one needs memory (a thread_local's
+    // does) that may not be there.
+    static mpfr_t u, s, c, sum;
+    static const bool made = (mpfr_inits2(exactBits, u, s, c, sum, static_cast<mpfr_ptr>(nullptr)), true);
+    (void)made;
     mpfr_set_d(u, x, MPFR_RNDN);
     mpfr_sqr(u, u, MPFR_RNDN);  // exact: 106 bits at most
     mpfr_sin_cos(s, c, u, MPFR_RNDN);

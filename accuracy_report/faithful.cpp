@@ -35,7 +35,12 @@ struct Exploration {
     LibraryCheck check;
 };
 
-thread_local Exploration exploration;
+// Made at its first use and kept for the run, never destroyed: registering
+// a destructor needs memory (a thread_local's does) that may not be there.
+Exploration& exploration() {
+    static Exploration* made = new Exploration;
+    return *made;
+}
 
 Enclosing enclose(Function function, double u) {
     switch (function) {
@@ -62,7 +67,7 @@ double buildLibrary(Function function, double u) {
 }
 
 double answer(Function function, double u) {
-    Exploration& e = exploration;
+    Exploration& e = exploration();
     const std::uint64_t bits = binary64::bits(u);
     auto known = e.enclosing[function].find(bits);
     if (known == e.enclosing[function].end()) {
@@ -107,7 +112,7 @@ double FaithfulMath::exp(double u) {
 }
 
 bool forEveryFaithfulLibrary(const std::function<void()>& run, long maxRuns) {
-    Exploration& e = exploration;
+    Exploration& e = exploration();
     for (auto& known : e.enclosing) {
         known.clear();
     }
@@ -134,7 +139,7 @@ bool forEveryFaithfulLibrary(const std::function<void()>& run, long maxRuns) {
 }
 
 LibraryCheck libraryCheck() {
-    return exploration.check;
+    return exploration().check;
 }
 
 }  // namespace xsin

@@ -33,7 +33,7 @@ std::string JsonWriter::number(double value) {
 }
 
 void JsonWriter::emit(const std::string& text) {
-    put(out, text.data(), text.size());
+    out.put(text.data(), text.size());
 }
 
 void JsonWriter::separate() {

@@ -24,13 +24,13 @@ const struct {
 };
 
 void describe(OutputFile& out) {
-    put(out,
+    out.put(
         "Measure every result of gradient_timing, gradient_table, bisection_compare, bisection_newton\n"
         "and exp_bisection against exact values computed with MPFR, find the lines another math\n"
         "library could print otherwise, and print a summary.\n"
         "\nWrites, in the working directory, replacing files of these names:\n");
     for (const auto& file : files) {
-        print(out, "  %-25s %s\n", file.name, file.what);
+        out.print("  %-25s %s\n", file.name, file.what);
     }
 }
 
@@ -56,7 +56,7 @@ void report() {
         list += (i == 0 ? "" : i + 1 == wrote.size() ? " and " : ", ") + wrote[i];
     }
     if (!list.empty()) {
-        print(standardOutput(), "Wrote %s\n", list.c_str());
+        standardOutput().print("Wrote %s\n", list.c_str());
     }
 }
 

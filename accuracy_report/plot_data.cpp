@@ -6,28 +6,28 @@ namespace xsin {
 
 void writeDerivativeData(const Report& report, OutputFile& out) {
     const DerivativeTables& t = report.tables;
-    put(out, "# x  exact f'(x)  |fp - exact|  |fpfinite - exact|  |af - exact|  envelope of the bound of fp and af\n");
+    out.put("# x  exact f'(x)  |fp - exact|  |fpfinite - exact|  |af - exact|  envelope of the bound of fp and af\n");
     for (size_t i = 0; i < t.xs.size(); ++i) {
-        print(out, "%.17g %.17g %.17g %.17g %.17g %.17g\n", t.xs[i], t.exact[i].hi, t.real.errors[i],
-              t.finite.errors[i], t.autodiff.errors[i], t.fpEnvelope[i]);
+        out.print("%.17g %.17g %.17g %.17g %.17g %.17g\n", t.xs[i], t.exact[i].hi, t.real.errors[i], t.finite.errors[i],
+                  t.autodiff.errors[i], t.fpEnvelope[i]);
     }
 }
 
 void writeStepData(const Report& report, OutputFile& out) {
-    put(out, "# h  max error  median error  truncation estimate  rounding estimate\n");
+    out.put("# h  max error  median error  truncation estimate  rounding estimate\n");
     for (const StepAccuracy& s : report.steps.all) {
-        print(out, "%.17g %.17g %.17g %.17g %.17g\n", s.h, s.maxError, s.medianError, s.truncation, s.rounding);
+        out.print("%.17g %.17g %.17g %.17g %.17g\n", s.h, s.maxError, s.medianError, s.truncation, s.rounding);
     }
 }
 
 // One block per search, separated by two blank lines (gnuplot's index).
 void writeIterateData(const Report& report, OutputFile& out) {
     for (const SearchAccuracy* s : report.searches.all()) {
-        print(out, "# %s %s: iterate, point, |point - root|\n", s->program.c_str(), s->search.c_str());
+        out.print("# %s %s: iterate, point, |point - root|\n", s->program.c_str(), s->search.c_str());
         for (size_t k = 0; k < s->iterates.size(); ++k) {
-            print(out, "%zu %.17g %.17g\n", k, s->iterates[k].point, s->iterates[k].error);
+            out.print("%zu %.17g %.17g\n", k, s->iterates[k].point, s->iterates[k].error);
         }
-        put(out, "\n\n");
+        out.put("\n\n");
     }
 }
 

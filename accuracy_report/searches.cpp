@@ -141,9 +141,10 @@ SearchAccuracy newton() {
     const bool complete = forEveryFaithfulLibrary([&] {
         ++result.libraries;
         std::string otherTrace;
-        const double otherRoot = newtonSearch(fWith<FaithfulMath>, fpWith<FaithfulMath>, x0, newtonLimits,
-                                              [&](double x, double fx) { otherTrace += newtonLine(x, fx); })
-                                     .point;
+        const double otherRoot =
+            newtonSearch(fWith<FaithfulMath>, fpWith<FaithfulMath>, x0, newtonLimits, [&](double x, double fx) {
+                otherTrace += newtonLine(x, fx);
+            }).point;
         changes = changes || otherTrace != trace || sixDecimals(otherRoot) != sixDecimals(result.returned);
     });
     result.robust = complete && !changes;
@@ -164,9 +165,10 @@ SearchAccuracy expEquation() {
     // report and is not printed.
     std::vector<Trial> trials{{bracket.a, bracket.b, midpoint(bracket.a, bracket.b)}};
     int found = 0;
-    result.returned =
-        expbisection::getRoot(expbisection::f, bracket.a, bracket.b, experiments::rootTolerance, experiments::maxTrials,
-                              found, [&](double a, double b, double t, double) { trials.push_back({a, b, t}); });
+    result.returned = expbisection::getRoot(expbisection::f, bracket.a, bracket.b, experiments::rootTolerance,
+                                            experiments::maxTrials, found, [&](double a, double b, double t, double) {
+                                                trials.push_back({a, b, t});
+                                            });
     if (found == 0) {
         trials.pop_back();  // the last midpoint is formed but never tested
     }

@@ -6,18 +6,19 @@
 namespace xsin {
 
 void printSummary(const Report& report, OutputFile& out) {
-    print(out, "Exact values: %s; elementary functions: %s\n", report.exactArithmetic.c_str(),
-          report.mathLibrary.c_str());
+    out.print("Exact values: %s; elementary functions: %s\n", report.exactArithmetic.c_str(),
+              report.mathLibrary.c_str());
     for (const ColumnAccuracy* c : report.tables.columns()) {
-        print(out, "%-21s column %d %-8s max error %.2g, median %.2g, correctly rounded %s, %zu fragile lines\n",
-              c->file.c_str(), c->column, c->evaluator.c_str(), c->maxError, c->medianError,
-              text::percent(c->correctlyRoundedShare).c_str(), c->fragileLines.size());
+        out.print("%-21s column %d %-8s max error %.2g, median %.2g, correctly rounded %s, %zu fragile lines\n",
+                  c->file.c_str(), c->column, c->evaluator.c_str(), c->maxError, c->medianError,
+                  text::percent(c->correctlyRoundedShare).c_str(), c->fragileLines.size());
     }
     const StepAccuracy& best = report.steps.bestByMax;
-    print(out, "Finite-difference step: the largest error is smallest at h = %.0e (%.2g)\n", best.h, best.maxError);
+    out.print("Finite-difference step: the largest error is smallest at h = %.0e (%.2g)\n", best.h, best.maxError);
     for (const SearchAccuracy* s : report.searches.all()) {
-        print(out, "%-17s %-13s error %.2g after %d %s, %s\n", s->program.c_str(), s->search.c_str(), s->error,
-              s->iterations, s->kind == SearchKind::bracketing ? "trial points" : "steps", s->robust ? "robust" : "not robust");
+        out.print("%-17s %-13s error %.2g after %d %s, %s\n", s->program.c_str(), s->search.c_str(), s->error,
+                  s->iterations, s->kind == SearchKind::bracketing ? "trial points" : "steps",
+                  s->robust ? "robust" : "not robust");
     }
 }
 

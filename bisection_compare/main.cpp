@@ -9,7 +9,7 @@ using namespace xsin;
 constexpr auto bracket = experiments::sinSquareBracket;
 
 void describe(OutputFile& out) {
-    print(out,
+    out.print(
           "Search [%g, %g] for a zero of f(x) = x*sin(x^2) by midpoint and by quarter-point\n"
           "bracketing, trace both searches and print both roots as \"ROOTS: <midpoint> <quarter point>\".\n"
           "\nWrites, in the working directory, replacing files of these names:\n"
@@ -24,7 +24,7 @@ void compare() {
     const double midpoint = getBolzanoRoot(bracket.a, bracket.b, found);
     int found14 = 0;
     const double quarterPoint = getBolzanoRoot14(bracket.a, bracket.b, found14);
-    print(standardOutput(), "ROOTS: %lf %lf \n", midpoint, quarterPoint);
+    standardOutput().print("ROOTS: %lf %lf \n", midpoint, quarterPoint);
 }
 
 }  // namespace

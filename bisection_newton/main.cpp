@@ -9,7 +9,7 @@ using namespace xsin;
 constexpr auto bracket = experiments::sinSquareBracket;
 
 void describe(OutputFile& out) {
-    print(out,
+    out.print(
           "Search for a zero of f(x) = x*sin(x^2) by midpoint bracketing of [%g, %g] and by Newton's\n"
           "method from %g, trace both and print both roots as \"Roots: <bracketing> <Newton>\".\n"
           "\nWrites, in the working directory, replacing files of these names:\n"
@@ -22,7 +22,7 @@ void compare() {
     int found = 0;
     const double bracketed = getBolzanoRoot(bracket.a, bracket.b, found);
     const double newton = getNewtonRoot(experiments::newtonStart);
-    print(standardOutput(), "Roots: %lf %lf \n", bracketed, newton);
+    standardOutput().print("Roots: %lf %lf \n", bracketed, newton);
 }
 
 }  // namespace

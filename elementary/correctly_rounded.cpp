@@ -42,24 +42,6 @@ mpfr_rnd_t mpfrRounding(Rounding rounding) {
     return MPFR_RNDN;
 }
 
-// An argument and a result of the precision of a double, kept for the
-// thread's lifetime: allocating them on every call would cost more than the
-// function itself.
-struct Operands {
-    mpfr_t x;
-    mpfr_t y;
-    Operands() {
-        mpfr_init2(x, binary64::precision);
-        mpfr_init2(y, binary64::precision);
-    }
-    ~Operands() {
-        mpfr_clear(y);
-        mpfr_clear(x);
-    }
-    Operands(const Operands&) = delete;
-    Operands& operator=(const Operands&) = delete;
-};
-
 using MpfrFunction = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
 
 // Evaluates function(u) at 53 bits in the exponent range of a double,
@@ -70,16 +52,23 @@ double byMpfr(MpfrFunction function, double u, Rounding rounding) {
     static const bool reporting = (mpfrReportsOutOfMemory(), true);
     (void)reporting;
     ++fallbacks;
-    thread_local Operands operands;
+    // An argument and a result of the precision of a double, made at the
+    // first call and kept for the run (allocating them at every call would
+    // cost more than the function itself): statics without a destructor,
+    // since registering one needs memory (a thread_local's does) that may
+    // not be there.
+    static mpfr_t x, y;
+    static const bool made = (mpfr_inits2(binary64::precision, x, y, static_cast<mpfr_ptr>(nullptr)), true);
+    (void)made;
     const mpfr_exp_t emin = mpfr_get_emin();
     const mpfr_exp_t emax = mpfr_get_emax();
     mpfr_set_emin(binary64::leastFractionExponent);
     mpfr_set_emax(binary64::greatestFractionExponent);
     const mpfr_rnd_t mode = mpfrRounding(rounding);
-    mpfr_set_d(operands.x, u, MPFR_RNDN);
-    const int inexact = function(operands.y, operands.x, mode);
-    mpfr_subnormalize(operands.y, inexact, mode);
-    const double result = mpfr_get_d(operands.y, MPFR_RNDN);
+    mpfr_set_d(x, u, MPFR_RNDN);
+    const int inexact = function(y, x, mode);
+    mpfr_subnormalize(y, inexact, mode);
+    const double result = mpfr_get_d(y, MPFR_RNDN);
     mpfr_set_emin(emin);
     mpfr_set_emax(emax);
     return result;

@@ -9,7 +9,7 @@ using namespace xsin;
 constexpr auto bracket = experiments::expBracket;
 
 void describe(OutputFile& out) {
-    print(out,
+    out.print(
           "Bracket the zero of e^x + x - 5 in [%g, %g] by midpoints, and print after each narrowing\n"
           "the bracket and f at its midpoint.\n"
           "\nWrites no file.\n",

@@ -9,7 +9,7 @@ using namespace xsin;
 constexpr auto walk = experiments::sideBySideTable;
 
 void describe(OutputFile& out) {
-    print(out,
+    out.print(
           "Write the closed-form and forward-difference (h = %g) derivatives of f(x) = x*sin(x^2)\n"
           "side by side over [%g, %g] in %d steps.\n"
           "\nWrites, in the working directory, replacing a file of this name:\n"

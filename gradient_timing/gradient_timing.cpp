@@ -57,7 +57,7 @@ void printTimedTable(const char* name, int n, double lo, double hi,
     if (started && readClock(end)) {
         // Integer division truncates toward zero: whole microseconds, a
         // signed 64-bit number on every target (long has 32 bits on some).
-        print(standardOutput(), "Time Passed: %" PRId64 " \n", (end - start) / 1000);
+        standardOutput().print("Time Passed: %" PRId64 " \n", (end - start) / 1000);
     }
 }
 

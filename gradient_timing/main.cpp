@@ -9,7 +9,7 @@ using namespace xsin;
 constexpr auto walk = experiments::timedTables;
 
 void describe(OutputFile& out) {
-    print(out,
+    out.print(
           "Tabulate the derivative of f(x) = x*sin(x^2) over [%g, %g] in %d steps three times, by the\n"
           "closed form, by a forward difference (h = %g) and by forward-mode automatic differentiation,\n"
           "and print how many microseconds each pass took.\n"

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <memory>
 
+#include "output/descriptor.h"
+
 // Output files and standard output, with every failure reported on standard
 // error as "<program>: cannot <open|write> <file>: <reason>" and remembered,
 // so that the program ends with status 1 instead of claiming success. The
@@ -15,13 +17,17 @@
 //   like data; the other outputs and passes go on;
 // - a FIFO without a reader is reported when it is opened instead of being
 //   waited for, while a file that another process holds a lease on is
-//   waited for, as a shell's redirection waits;
+//   waited for, as a shell's redirection waits (output/descriptor.h);
 // - with SIGPIPE and SIGXFSZ ignored (runProgram, program/program.h, sets
 //   them so) a write to a pipe without a reader fails with "Broken pipe"
 //   and one beyond a file-size limit (ulimit -f) with "File too large";
-// - a regular file that is being written and not yet complete is known, so
-//   that an interrupted run can remove it (removePartialFiles) rather than
-//   leave a table cut short that looks whole.
+// - a regular file that is being written and not yet complete is known
+//   (output/partial_files.h), so that a run that ends early removes it
+//   rather than leave a table cut short that looks whole;
+// - a file that is standard output, or that another output of the run
+//   already is (a hard link), is reported as "<program>: standard output is
+//   <file>" or "<program>: <file> is <other file>" and not written: what the
+//   run writes is never mixed in one file.
 //
 // Outputs are not synced to the disk, as cp and sort -o do not: a sync
 // inside a timed pass would time the disk instead of the evaluator.
@@ -40,24 +46,37 @@ void reportFailure(const char* format, ...) __attribute__((format(printf, 1, 2))
 // Whether any failure has been reported.
 bool anyFailure();
 
-// A file opened for writing, closed (and a failure reported) when it goes
-// out of scope or by close(). Its output is gathered in a buffer and
-// written a block of blockSize bytes at a time, each at a multiple of
-// blockSize in the file (the page cache takes aligned blocks of 64 KiB
-// whole, and much faster than others), the rest when it closes.
+// A file opened for writing, or standard output, closed (and a failure
+// reported) by close() or when it goes out of scope, but for an exception
+// passing through: then it stays partial, for runProgram to remove. Its
+// output is gathered in a buffer and written a block of blockSize bytes at
+// a time, each at a multiple of blockSize in the file (the page cache takes
+// aligned blocks of 64 KiB whole, and much faster than others), the rest
+// when it closes.
 class OutputFile {
 public:
     static constexpr std::size_t blockSize = 1 << 16;
 
     // Opens name in the working directory with mode "w": created, or
-    // emptied if it exists. One that cannot be opened is reported;
-    // writing to it then does nothing.
+    // emptied if it exists. One that cannot be opened is reported; writing
+    // to it then does nothing.
     explicit OutputFile(const char* name);
+    // Standard output, or another descriptor open when the program started:
+    // one that was closed then fails at its first write, with "Bad file
+    // descriptor" (and a program that writes nothing to it has lost
+    // nothing).
+    OutputFile(int descriptor, const char* label);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    bool isOpen() const { return descriptor >= 0; }
+    // Opened (even if a write has failed since).
+    bool isOpen() const { return state == State::writing || state == State::failed; }
+
+    // Writes size bytes of text, or a C string, or as fprintf does.
+    void put(const char* text, std::size_t size);
+    void put(const char* text);
+    void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     // Room for size bytes (at most blockSize), to be written directly and
     // then taken with advance(); the whole blocks the buffer holds are
@@ -79,32 +98,32 @@ public:
     bool close();
 
 private:
-    struct Standard {};
-    OutputFile(Standard, int descriptor, const char* label);
+    // The whole life of an output.
+    enum class State {
+        writing,   // open, and every write so far went out
+        failed,    // open, but a write failed (error): nothing more goes out
+        unopened,  // it could not be opened (error, reported): writing does nothing
+        missing,   // standard output closed at start: a write fails it (EBADF)
+        closed,    // done: written whole when error is 0
+    };
 
-    friend OutputFile& standardOutput();
-    friend void useStandardDescriptors();
-    friend void put(OutputFile& out, const char* text, std::size_t size);
-    friend void print(OutputFile& out, const char* format, ...);
     void makeRoom(std::size_t size);
     // Writes the first size bytes of the buffer.
     void write(std::size_t size);
     void fail(int error);
-    bool writable() const { return descriptor >= 0 && firstError == 0; }
 
-    int descriptor = -1;  // -1 when not open, or no longer
+    State state;
+    int error = 0;        // errno of what failed, 0 if nothing did
+    int descriptor = -1;  // while writing or failed
     const char* name;
+    bool lineBuffered = false;  // a terminal: each line goes out at once
+    int partial = -1;           // its place among the partial files, or -1
+    int exceptionsAtOpen = 0;   // more when it goes out of scope: unwinding
     // A block and some room beyond: below the size from which malloc maps
     // fresh pages each time.
     static constexpr std::size_t capacity = blockSize + blockSize / 8;
     std::unique_ptr<char[]> buffer;  // capacity bytes, from the first write on
     std::size_t used = 0;
-    int firstError = 0;  // errno of the first write that failed, 0 if none
-    bool written = false;
-    bool lineBuffered = false;     // a terminal: each line goes out at once
-    int partial = -1;              // its place among the partial files, or -1
-    int exceptionsAtOpen = 0;      // unwinding past it leaves the file partial
-    bool closedAtStart = false;    // standard output that was closed when the program started
 };
 
 // Standard output, as an output file that runProgram closes.
@@ -112,26 +131,15 @@ OutputFile& standardOutput();
 
 // Descriptors 0, 1 and 2 that are closed when the program starts are
 // occupied by /dev/null, so that no file the program opens takes one of
-// them; standard output that was closed then fails at its first write, with
-// "Bad file descriptor" (and a program that writes nothing to it has lost
-// nothing). For runProgram, before anything else.
+// them and standard output that was closed is known as such. Standard
+// output that is a file is remembered, so that no output of the program
+// replaces it. For runProgram, before anything else.
 void useStandardDescriptors();
-
-// Writes size bytes of text, or a C string.
-void put(OutputFile& out, const char* text, std::size_t size);
-void put(OutputFile& out, const char* text);
-
-// Writes as fprintf does.
-void print(OutputFile& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-
-// Removes every regular file that an OutputFile created or emptied and has
-// not completed, saying so on standard error as "<program>: <why>removed
-// partial <file>". Async-signal-safe, for a handler of SIGINT or SIGTERM.
-void removePartialFiles(const char* why);
 
 // Reports "<program>: out of memory", removes the partial files, writes out
 // what standard output holds and ends the process with status 1, without
-// unwinding: for allocators (GMP's) that cannot return a failure.
+// unwinding and without allocating: for operator new's handler and for
+// allocators (GMP's) that cannot return a failure.
 [[noreturn]] void exitOutOfMemory();
 
 }  // namespace xsin

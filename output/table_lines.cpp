@@ -128,7 +128,8 @@ char* directTableLines(char* at, const double* const* columns, std::size_t colum
         return directScalarLines(at, columns, columnCount, lines);
     }
 #if defined(__x86_64__)
-    return vectorLines(at, columns, columnCount, lines, path == LinesPath::avx2 ? lines::fieldsAvx2 : lines::fieldsSse2);
+    return vectorLines(at, columns, columnCount, lines,
+                       path == LinesPath::avx2 ? lines::fieldsAvx2 : lines::fieldsSse2);
 #else
     return directScalarLines(at, columns, columnCount, lines);
 #endif

@@ -67,8 +67,8 @@ XSIN_ALWAYS bool takeApart(const double* values, Four& four) {
     // A negative number's prefix comes after the positive ones.
     const Int4 negative = __builtin_convertvector((Long4)v >> 63, Int4) & decimal::directWholes;
     four.heads = (__m128i)(__builtin_convertvector(whole, Int4) + negative);
-    four.firstTwo = (__m128i)__builtin_convertvector(first, Int4);
-    four.lastEight = (__m128i)__builtin_convertvector(last, Int4);
+    four.firstTwo = (__m128i) __builtin_convertvector(first, Int4);
+    four.lastEight = (__m128i) __builtin_convertvector(last, Int4);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <exception>
 
 #include "output/output.h"
 #include "output/table_lines.h"
@@ -14,8 +15,14 @@ namespace xsin {
 template <std::size_t Columns>
 class TableWriter {
 public:
-    explicit TableWriter(OutputFile& file) : out(file) {}
-    ~TableWriter() { flush(); }
+    explicit TableWriter(OutputFile& file) : out(file), exceptionsAtStart(std::uncaught_exceptions()) {}
+    // The lines gathered go out, but not while an exception passes: the
+    // table is then partial, and writing would allocate and write more.
+    ~TableWriter() {
+        if (std::uncaught_exceptions() == exceptionsAtStart) {
+            flush();
+        }
+    }
     TableWriter(const TableWriter&) = delete;
     TableWriter& operator=(const TableWriter&) = delete;
 
@@ -71,6 +78,7 @@ private:
     }
 
     OutputFile& out;
+    int exceptionsAtStart;
     double pending[Columns][chunk];
     std::size_t count = 0;
 };

@@ -27,7 +27,7 @@ public:
     explicit BracketLines(OutputFile& trace) : out(trace) {}
     void operator()(double a, double b, double /*t*/, double ft) const {
         const std::string line = bracketLine(a, b, ft);
-        put(out, line.data(), line.size());
+        out.put(line.data(), line.size());
     }
 
 private:
@@ -39,7 +39,7 @@ public:
     explicit NewtonLines(OutputFile& trace) : out(trace) {}
     void operator()(double x, double fx) const {
         const std::string line = newtonLine(x, fx);
-        put(out, line.data(), line.size());
+        out.put(line.data(), line.size());
     }
 
 private:

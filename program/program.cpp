@@ -1,75 +1,146 @@
 #include "program/program.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <csignal>
-#include <initializer_list>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <iterator>
 #include <new>
 
-#include <cstring>
-
+#include "output/descriptor.h"
 #include "output/output.h"
+#include "output/partial_files.h"
 #include "program/version.h"
 
 namespace xsin {
 
 namespace {
 
-extern "C" void onInterruption(int signal) {
+// --- Signals ------------------------------------------------------------------
+
+// The signals whose default action ends the process and that can be caught,
+// but those that stay failures of a write (SIGPIPE, SIGXFSZ, ignored).
+constexpr int endingSignals[] = {SIGHUP,  SIGINT,  SIGQUIT,   SIGTERM, SIGALRM,
+                                 SIGUSR1, SIGUSR2, SIGVTALRM, SIGPROF, SIGXCPU};
+
+// Those of them this program handles: all but what it was started with
+// ignored (nohup, a background job), which stays so.
+sigset_t handled;
+
+extern "C" void onEndingSignal(int signal) {
+    // Every one of them back to its default and let through first, so that
+    // a second signal ends the program whatever happens below (standard
+    // error may be a full pipe whose reader has stopped).
+    struct sigaction byDefault = {};
+    byDefault.sa_handler = SIG_DFL;
+    sigemptyset(&byDefault.sa_mask);
+    for (int ending : endingSignals) {
+        if (sigismember(&handled, ending) == 1) {
+            sigaction(ending, &byDefault, nullptr);
+        }
+    }
+    sigprocmask(SIG_UNBLOCK, &handled, nullptr);
     removePartialFiles("interrupted: ");
-    // Back to the default disposition, the signal again: held until the
-    // handler returns, it then ends the process, and its parent sees that.
-    std::signal(signal, SIG_DFL);
+    // Now by default: it ends the process, and its parent sees by what.
     std::raise(signal);
 }
 
-void removePartialFilesWhenInterrupted() {
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+void removePartialFilesOnEndingSignals() {
+    sigemptyset(&handled);
+    for (int ending : endingSignals) {
         struct sigaction current;
-        if (sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) {
-            continue;  // ignored by whoever started the program (nohup, a background job): it stays so
+        if (sigaction(ending, nullptr, &current) == 0 && current.sa_handler != SIG_IGN) {
+            sigaddset(&handled, ending);
         }
-        struct sigaction action = {};
-        action.sa_handler = onInterruption;
-        sigemptyset(&action.sa_mask);
-        for (int other : {SIGINT, SIGTERM, SIGHUP}) {
-            sigaddset(&action.sa_mask, other);
+    }
+    struct sigaction action = {};
+    action.sa_handler = onEndingSignal;
+    action.sa_mask = handled;  // none of them interrupts the handler before it is ready
+    for (int ending : endingSignals) {
+        if (sigismember(&handled, ending) == 1) {
+            sigaction(ending, &action, nullptr);
         }
-        sigaction(signal, &action, nullptr);
     }
 }
 
-enum class Asked { run, help, version };
+// --- Options --------------------------------------------------------------
 
-Asked asked(int argc, char** argv) {
-    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            return Asked::help;
+enum class Asked { run, help, version, misuse };
+
+// The options as getopt_long takes them: --help and --version, or an
+// unambiguous start of either (--he, --v); anything else before "--" is
+// reported as getopt does, and nothing is run. What follows "--" is
+// ignored.
+Asked asked(const Program& program, int argc, char** argv) {
+    static const char* const longOptions[] = {"help", "version"};
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (std::strcmp(argument, "--") == 0) {
+            break;
         }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            return Asked::version;
+        const char* problem = "extra operand '%s'";
+        if (argument[0] == '-' && argument[1] == '-') {
+            const char* name = argument + 2;
+            const std::size_t length = std::strcspn(name, "=");
+            int matches = 0;
+            Asked option = Asked::run;
+            for (std::size_t o = 0; o < std::size(longOptions); ++o) {
+                if (std::strncmp(longOptions[o], name, length) == 0) {
+                    ++matches;
+                    option = o == 0 ? Asked::help : Asked::version;
+                }
+            }
+            if (matches == 1 && name[length] == '\0') {
+                return option;
+            }
+            problem = matches == 1 ? "option '%s' doesn't allow an argument" : "unrecognized option '%s'";
+        } else if (argument[0] == '-' && argument[1] != '\0') {
+            const char shortOption[] = {argument[1], '\0'};
+            reportFailure("invalid option -- '%s'", shortOption);
+            problem = nullptr;
         }
+        if (problem != nullptr) {
+            reportFailure(problem, argument);
+        }
+        char hint[256];
+        const int length = std::snprintf(hint, sizeof hint, "Try '%s --help' for more information.\n", program.name);
+        writeAll(STDERR_FILENO, hint, length > 0 ? std::min(static_cast<std::size_t>(length), sizeof hint - 1) : 0);
+        return Asked::misuse;
     }
     return Asked::run;
 }
 
 void printHelp(const Program& program, OutputFile& out) {
-    print(out, "Usage: %s [--help | --version]\n", program.name);
+    out.print("Usage: %s [OPTION]\n", program.name);
     program.describe(out);
-    print(out,
-          "\nIt takes no input and no options but these two: every other argument is ignored.\n"
-          "  --help     print this and exit\n"
-          "  --version  print the version and the licence, and exit\n"
-          "\nIts manual page: man %s\n",
-          program.name);
+    out.print(
+        "\nIt takes no input and computes the same every time.\n"
+        "\n  --help     display this help and exit\n"
+        "  --version  output version information and exit\n"
+        "\nIts manual page: man %s\n",
+        program.name);
 }
 
 void printVersion(const Program& program, OutputFile& out) {
-    print(out,
-          "%s (xsin experiments) %s\n"
-          "Copyright (c) %s\n"
-          "Released under the %s, whose text comes with the program (LICENSE, or the package's copyright).\n"
-          "This is free software: you are free to change and redistribute it.\n"
-          "There is NO WARRANTY, to the extent permitted by law.\n",
-          program.name, version::project, version::copyright, version::license);
+    out.print(
+        "%s (xsin experiments) %s\n"
+        "Copyright (C) %s\n"
+        "License: %s; its text comes with the program\n"
+        "(LICENSE, or the package's copyright file).\n"
+        "This is free software: you are free to change and redistribute it.\n"
+        "There is NO WARRANTY, to the extent permitted by law.\n",
+        program.name, version::project, version::copyright, version::license);
+}
+
+// --- Ending early ---------------------------------------------------------
+
+// An exception that reached runProgram: the work stopped short.
+void stoppedShort(const char* why) {
+    reportFailure("%s", why);
+    removePartialFiles("");
 }
 
 }  // namespace
@@ -77,11 +148,14 @@ void printVersion(const Program& program, OutputFile& out) {
 int runProgram(const Program& program, int argc, char** argv) {
     setProgramName(program.name);
     useStandardDescriptors();
+    // Running out of memory ends the program where it happens, with its
+    // message: no exception has to be made, or unwound, for it.
+    std::set_new_handler([] { exitOutOfMemory(); });
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
-    removePartialFilesWhenInterrupted();
+    removePartialFilesOnEndingSignals();
     try {
-        switch (asked(argc, argv)) {
+        switch (asked(program, argc, argv)) {
         case Asked::help:
             printHelp(program, standardOutput());
             break;
@@ -91,10 +165,15 @@ int runProgram(const Program& program, int argc, char** argv) {
         case Asked::run:
             program.body();
             break;
+        case Asked::misuse:
+            return 2;
         }
     } catch (const std::bad_alloc&) {
-        reportFailure("out of memory");
-        removePartialFiles("");
+        stoppedShort("out of memory");
+    } catch (const std::exception& exception) {
+        stoppedShort(exception.what());
+    } catch (...) {
+        stoppedShort("stopped by an unknown exception");
     }
     standardOutput().close();
     return anyFailure() ? 1 : 0;

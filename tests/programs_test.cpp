@@ -38,19 +38,19 @@ std::string withoutTimings(std::string out) {
 
 using AllPrograms = testing::InTempDir;
 
-// No options but --help and --version: other arguments change nothing (a
-// --help after "--" is one of them), and a second run in the same folder
-// replaces the first run's files rather than adding to them. Standard output
-// is checked like any other file: what could not be printed is reported and
-// the program fails (a program that prints nothing has nothing to lose).
-TEST_F(AllPrograms, IgnoreArgumentsRewriteTheirFilesAndReportALostStandardOutput) {
+// No options but --help and --version: what follows "--" changes nothing
+// (a --help there too), and a second run in the same folder replaces the
+// first run's files rather than adding to them. Standard output is checked
+// like any other file: what could not be printed is reported and the
+// program fails (a program that prints nothing has nothing to lose).
+TEST_F(AllPrograms, RewriteTheirFilesAndReportALostStandardOutput) {
     const auto all = programs();
     ASSERT_GE(all.size(), 5u);
     for (const Program& program : all) {
         SCOPED_TRACE(program.name);
         const auto first = run(program.path);
         const std::string firstFiles = run("cat ./*.txt ./*.json ./*.md 2>/dev/null | cksum").out;
-        const auto second = run(program.path + " -x 42 -- --help");
+        const auto second = run(program.path + " -- -x 42 --help");
         EXPECT_EQ(first.status, 0);
         EXPECT_EQ(second.status, 0);
         EXPECT_EQ(second.err, "");
@@ -69,23 +69,45 @@ TEST_F(AllPrograms, IgnoreArgumentsRewriteTheirFilesAndReportALostStandardOutput
     }
 }
 
-// --help and --version answer on standard output and stop there: no file
-// is created, and one that the program would replace stays as it was.
-TEST_F(AllPrograms, AnswerHelpAndVersionWithoutTouchingAFile) {
+// --help and --version, or an unambiguous start of them, answer on
+// standard output and stop there; anything else is refused as getopt_long
+// refuses it, with status 2. Either way no file is created, and one that
+// the program would replace stays as it was.
+TEST_F(AllPrograms, AnswerOrRefuseOptionsWithoutTouchingAFile) {
     for (const Program& program : programs()) {
         SCOPED_TRACE(program.name);
         for (const char* output : {"realgradients.txt", "gradient.txt", "bolzano.txt", "accuracy.md"}) {
             testing::writeFile(output, "kept\n");
         }
         const auto before = run("ls -A; cat ./*");
-        const auto help = run(program.path + " --help");
-        EXPECT_EQ(help.status, 0);
-        EXPECT_EQ(help.err, "");
-        EXPECT_EQ(help.out.rfind("Usage: " + program.name + " [--help | --version]\n", 0), 0u) << help.out;
-        EXPECT_NE(help.out.find("man " + program.name + "\n"), std::string::npos) << help.out;
-        const auto version = run(program.path + " ignored --version --help");
+        for (const char* asked : {" --help", " --he", " --h --bogus"}) {
+            const auto help = run(program.path + asked);
+            EXPECT_EQ(help.status, 0) << asked;
+            EXPECT_EQ(help.err, "");
+            EXPECT_EQ(help.out.rfind("Usage: " + program.name + " [OPTION]\n", 0), 0u) << help.out;
+            EXPECT_NE(help.out.find("man " + program.name + "\n"), std::string::npos) << help.out;
+        }
+        const auto version = run(program.path + " --v --help");
         EXPECT_EQ(version.status, 0);
         EXPECT_EQ(version.out.rfind(program.name + " (xsin experiments) " XSIN_VERSION "\n", 0), 0u) << version.out;
+        const std::string hint = "Try '" + program.name + " --help' for more information.\n";
+        const struct {
+            const char* arguments;
+            std::string message;
+        } refused[] = {
+            {" --hlep", "unrecognized option '--hlep'"},
+            {" --HELP", "unrecognized option '--HELP'"},
+            {" -h", "invalid option -- 'h'"},
+            {" -V --help", "invalid option -- 'V'"},
+            {" --version=1", "option '--version=1' doesn't allow an argument"},
+            {" results", "extra operand 'results'"},
+        };
+        for (const auto& r : refused) {
+            const auto result = run(program.path + r.arguments);
+            EXPECT_EQ(result.status, 2) << r.arguments;
+            EXPECT_EQ(result.out, "") << r.arguments;
+            EXPECT_EQ(result.err, program.name + ": " + r.message + "\n" + hint);
+        }
         EXPECT_EQ(run("ls -A; cat ./*").out, before.out);
     }
 }

@@ -1,0 +1,73 @@
+#include "output/descriptor.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace xsin {
+
+namespace {
+
+FileIdentity identityOf(const struct stat& status) {
+    return {status.st_dev, status.st_ino, S_ISREG(status.st_mode)};
+}
+
+}  // namespace
+
+int openForWriting(const char* name) {
+    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+    int descriptor = ::open(name, flags | O_NONBLOCK, 0666);
+    if (descriptor < 0 && errno == EWOULDBLOCK) {
+        do {
+            descriptor = ::open(name, flags, 0666);
+        } while (descriptor < 0 && errno == EINTR);
+        return descriptor;
+    }
+    if (descriptor >= 0 && ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
+        const int error = errno;
+        ::close(descriptor);
+        errno = error;
+        return -1;
+    }
+    return descriptor;
+}
+
+int writeAll(int descriptor, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t count = ::write(descriptor, data, size);
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (count == 0) {
+            return EIO;  // a device that takes nothing would loop forever
+        }
+        data += count;
+        size -= static_cast<std::size_t>(count);
+    }
+    return 0;
+}
+
+bool identify(int descriptor, FileIdentity& identity) {
+    struct stat status;
+    if (::fstat(descriptor, &status) != 0) {
+        return false;
+    }
+    identity = identityOf(status);
+    return true;
+}
+
+bool identify(const char* name, FileIdentity& identity) {
+    struct stat status;
+    if (::stat(name, &status) != 0) {
+        return false;
+    }
+    identity = identityOf(status);
+    return true;
+}
+
+}  // namespace xsin
