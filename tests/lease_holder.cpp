@@ -1,14 +1,17 @@
 // Holds a read lease on a file, as Samba and the kernel's NFS server take
 // them, until another process opens the file for writing: then it gives
-// the lease up, as they do, and exits. Once the lease is held it creates
-// the file "leased" beside it, for the test to wait on.
-//   lease_holder FILE
+// the lease up, as they do, and exits; or, with --stalled, as a holder that
+// does not answer, keeps it until the kernel breaks it (lease-break-time,
+// 45 seconds). Once the lease is held it creates the file "leased" beside
+// it, for the test to wait on.
+//   lease_holder [--stalled] FILE
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -22,12 +25,14 @@ extern "C" void onBreak(int) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: lease_holder FILE\n");
+    const bool stalled = argc == 3 && std::string(argv[1]) == "--stalled";
+    if (argc != 2 && !stalled) {
+        std::fprintf(stderr, "usage: lease_holder [--stalled] FILE\n");
         return 2;
     }
-    leased = open(argv[1], O_RDONLY);
-    std::signal(SIGIO, onBreak);  // the kernel asks for the lease back with SIGIO
+    leased = open(argv[argc - 1], O_RDONLY);
+    // The kernel asks for the lease back with SIGIO.
+    std::signal(SIGIO, stalled ? SIG_IGN : onBreak);
     if (leased < 0 || fcntl(leased, F_SETLEASE, F_RDLCK) != 0) {
         std::perror("lease_holder");
         return 1;
