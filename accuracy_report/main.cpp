@@ -25,9 +25,10 @@ const struct {
 
 void describe(OutputFile& out) {
     out.put(
-        "Measure every result of gradient_timing, gradient_table, bisection_compare, bisection_newton\n"
-        "and exp_bisection against exact values computed with MPFR, find the lines another math\n"
-        "library could print otherwise, and print a summary.\n"
+        "Measure every result of gradient_timing, gradient_table, bisection_compare,\n"
+        "bisection_newton and exp_bisection against exact values computed with MPFR,\n"
+        "find the lines another math library could print otherwise, and print a\n"
+        "summary.\n"
         "\nWrites, in the working directory, replacing files of these names:\n");
     for (const auto& file : files) {
         out.print("  %-25s %s\n", file.name, file.what);

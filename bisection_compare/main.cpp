@@ -10,11 +10,13 @@ constexpr auto bracket = experiments::sinSquareBracket;
 
 void describe(OutputFile& out) {
     out.print(
-          "Search [%g, %g] for a zero of f(x) = x*sin(x^2) by midpoint and by quarter-point\n"
-          "bracketing, trace both searches and print both roots as \"ROOTS: <midpoint> <quarter point>\".\n"
-          "\nWrites, in the working directory, replacing files of these names:\n"
-          "  %-14s the midpoint search\n  %-14s the quarter-point search\n",
-          bracket.a, bracket.b, experiments::bolzanoTrace, experiments::bolzano14Trace);
+        "Search [%g, %g] for a zero of f(x) = x*sin(x^2) by midpoint and by\n"
+        "quarter-point bracketing, trace both searches and print both roots as\n"
+        "\"ROOTS: <midpoint> <quarter point>\".\n"
+        "\nWrites, in the working directory, replacing files of these names:\n"
+        "  %-14s the midpoint search: a, b, f(t) per trial point t\n"
+        "  %-14s the quarter-point search, alike\n",
+        bracket.a, bracket.b, experiments::bolzanoTrace, experiments::bolzano14Trace);
 }
 
 // Midpoint against quarter-point bracketing of the same interval. The flags

@@ -10,11 +10,13 @@ constexpr auto bracket = experiments::sinSquareBracket;
 
 void describe(OutputFile& out) {
     out.print(
-          "Search for a zero of f(x) = x*sin(x^2) by midpoint bracketing of [%g, %g] and by Newton's\n"
-          "method from %g, trace both and print both roots as \"Roots: <bracketing> <Newton>\".\n"
-          "\nWrites, in the working directory, replacing files of these names:\n"
-          "  %-12s the midpoint search\n  %-12s Newton's method\n",
-          bracket.a, bracket.b, experiments::newtonStart, experiments::bolzanoTrace, experiments::newtonTrace);
+        "Search for a zero of f(x) = x*sin(x^2) by midpoint bracketing of [%g, %g]\n"
+        "and by Newton's method from %g, trace both and print both roots as\n"
+        "\"Roots: <bracketing> <Newton>\".\n"
+        "\nWrites, in the working directory, replacing files of these names:\n"
+        "  %-12s the midpoint search: a, b, f(t) per trial point t\n"
+        "  %-12s Newton's method: x, f(x) per step\n",
+        bracket.a, bracket.b, experiments::newtonStart, experiments::bolzanoTrace, experiments::newtonTrace);
 }
 
 // Midpoint bracketing against Newton's method from the bracket's left end.

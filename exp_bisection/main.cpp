@@ -10,10 +10,10 @@ constexpr auto bracket = experiments::expBracket;
 
 void describe(OutputFile& out) {
     out.print(
-          "Bracket the zero of e^x + x - 5 in [%g, %g] by midpoints, and print after each narrowing\n"
-          "the bracket and f at its midpoint.\n"
-          "\nWrites no file.\n",
-          bracket.a, bracket.b);
+        "Bracket the zero of e^x + x - 5 in [%g, %g] by midpoints, and print after\n"
+        "each narrowing the bracket and f at its midpoint: a, b, f((a + b)/2).\n"
+        "\nWrites no file.\n",
+        bracket.a, bracket.b);
 }
 
 // Brackets the zero of e^x + x - 5; the trace is the output, the root

@@ -10,11 +10,11 @@ constexpr auto walk = experiments::sideBySideTable;
 
 void describe(OutputFile& out) {
     out.print(
-          "Write the closed-form and forward-difference (h = %g) derivatives of f(x) = x*sin(x^2)\n"
-          "side by side over [%g, %g] in %d steps.\n"
-          "\nWrites, in the working directory, replacing a file of this name:\n"
-          "  %-13s the abscissa, the closed form, the forward difference\n",
-          experiments::finiteStep, walk.lo, walk.hi, walk.steps, experiments::gradientFile);
+        "Write the closed-form and forward-difference (h = %g) derivatives of\n"
+        "f(x) = x*sin(x^2) side by side over [%g, %g] in %d steps.\n"
+        "\nWrites, in the working directory, replacing a file of this name:\n"
+        "  %-13s x, the closed form, the forward difference\n",
+        experiments::finiteStep, walk.lo, walk.hi, walk.steps, experiments::gradientFile);
 }
 
 // The closed-form and finite-difference derivatives of f side by side.

@@ -10,13 +10,15 @@ constexpr auto walk = experiments::timedTables;
 
 void describe(OutputFile& out) {
     out.print(
-          "Tabulate the derivative of f(x) = x*sin(x^2) over [%g, %g] in %d steps three times, by the\n"
-          "closed form, by a forward difference (h = %g) and by forward-mode automatic differentiation,\n"
-          "and print how many microseconds each pass took.\n"
-          "\nWrites, in the working directory, replacing files of these names:\n"
-          "  %-22s the closed form\n  %-22s the forward difference\n  %-22s automatic differentiation\n",
-          walk.lo, walk.hi, walk.steps, experiments::finiteStep, experiments::realGradientsFile,
-          experiments::finiteGradientsFile, experiments::autodiffGradientsFile);
+        "Tabulate the derivative of f(x) = x*sin(x^2) over [%g, %g] in %d steps\n"
+        "three times, by the closed form, by a forward difference (h = %g) and by\n"
+        "forward-mode automatic differentiation, and print how many microseconds each\n"
+        "pass took.\n"
+        "\nWrites, in the working directory, replacing files of these names, each\n"
+        "with x and the derivative:\n"
+        "  %-22s the closed form\n  %-22s the forward difference\n  %-22s automatic differentiation\n",
+        walk.lo, walk.hi, walk.steps, experiments::finiteStep, experiments::realGradientsFile,
+        experiments::finiteGradientsFile, experiments::autodiffGradientsFile);
 }
 
 // Times the three derivative evaluators of f over the same walk, each pass

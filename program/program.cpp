@@ -117,8 +117,8 @@ void printHelp(const Program& program, OutputFile& out) {
     out.print("Usage: %s [OPTION]\n", program.name);
     program.describe(out);
     out.print(
-        "\nIt takes no input and computes the same every time.\n"
-        "\n  --help     display this help and exit\n"
+        "\nIt reads no input and no environment, and takes no options but these:\n"
+        "  --help     display this help and exit\n"
         "  --version  output version information and exit\n"
         "\nIts manual page: man %s\n",
         program.name);
