@@ -1,13 +1,20 @@
 # The programs the project builds, in one list that the run target, the
 # manual pages, the tests, the plots and CI all read.
 #
-#   add_program(NAME)  after add_executable(NAME ...): installs the program
-#                      and adds it to the list, in the order of the calls
+#   add_program(NAME)  after add_executable(NAME ...): builds it hardened and
+#                      position-independent, installs it stripped (in the
+#                      package) and adds it to the list, in the order of the
+#                      calls
 #   programs(VAR)      the list so far
 #   finish_programs()  once every program is added: the programs and run
 #                      targets, and <build>/programs.txt for scripts
 
+include(CheckPIESupported)
+check_pie_supported()
+
 function(add_program name)
+  target_link_libraries(${name} PRIVATE hardening)
+  set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
   set_property(GLOBAL APPEND PROPERTY xsin_programs ${name})
   install(TARGETS ${name})
 endfunction()
@@ -19,8 +26,8 @@ endfunction()
 
 function(finish_programs)
   programs(all)
-  # `cmake --build <dir> --target programs` builds them and nothing else
-  # (not the tests).
+  # `cmake --build <dir> --target programs` builds them and what is
+  # installed with them (the top CMakeLists adds those), not the tests.
   add_custom_target(programs)
   add_dependencies(programs ${all})
 
