@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "elementary/correctly_rounded.h"
+#include "elementary/internal/fast_path_constants.h"
 #include "elementary/internal/selections.h"
 #include "elementary/internal/tables.h"
 #include "numerics/lanes.h"
@@ -23,73 +24,66 @@
 // it over doubles, elementary/correctly_rounded_avx2.cpp over AVX2 lanes.
 //
 // The error bounds, each step where it is incurred ("step n" at the lines
-// below).
+// below). Every figure here is checked by machine: proofs/run has Sollya
+// certify the constants, the tables and the polynomials' approximation
+// errors (proofs/approximations.sollya) and Gappa prove each step's
+// rounding errors (proofs/*.g, named at each step), all from the constants
+// in fast_path_constants.h and tables.h; ctest runs them as proofs.*. Only
+// step 5, the sum of two proved figures, is by hand.
 //
-// Notation: u = 2^-53, the unit roundoff; each floating-point operation
-// adds a relative error of at most u. TwoSum, FastTwoSum and Dekker's
-// TwoProduct (with Veltkamp's split, no fused multiply-add) are exact: they
-// return a sum or product as hi + lo with no error at all, as long as
-// nothing overflows or underflows, which the ranges below ensure.
+// TwoSum, FastTwoSum and Dekker's TwoProduct (with Veltkamp's split, no
+// fused multiply-add) are exact: they return a sum or product as hi + lo
+// with no error at all, as long as nothing overflows or underflows, which
+// the ranges below ensure.
 //
 // sin and cos, for 2^-26 <= |u| <= 400:
 //
-// 1. Reduction. k = RN(|u| * 2/pi) rounded to an integer (|k| < 2^8), and
-//    r = |u| - k*pi/2, pi/2 = P1 + P2 + P3 with each part of 45 bits, their
-//    sum within 2^-140 of pi/2. k*P1 and k*P2 are exact (8 + 45 bits), and
-//    so is t = |u| - k*P1: both are multiples of ulp(|u|) and |t| < 1.
-//    TwoSum(t, -k*P2) = s + e exactly; w = RN(e - RN(k*P3)) is off by at most
-//    u*2^-52 + 2^-133; TwoSum(s, w) = rh + rl exactly. So |rh + rl - r| <=
-//    2^-104 (with the 2^8 * 2^-140 of the parts), and |r| <= pi/4 (1 + 2^-40).
-//    For k = 0 the same operations give rh = |u| and rl = 0 exactly. The
-//    sign of r goes into the quadrant's sign: sin(-r) = -sin(r), cos(-r) =
-//    cos(r).
-// 2. Table. j = round(256 rh), 0 <= j <= 201, a = j/256; S + C = sin a, cos a
-//    as double-doubles, each within 2^-106 of the exact value. zh = rh - a is
-//    exact (Sterbenz for j >= 1), zl = rl, z = zh + zl, |z| <= 2^-9 (1 + 2^-40),
-//    |zl| <= 2^-53.
-// 3. Polynomials, at z1 = RN(zh + zl) (|z1 - z| <= u|z|), z2 = RN(z1^2):
-//      cos z - 1 ~ z2(-1/2 + z2(1/24 - z2/720)),  truncation <= z^8/8! < 2^-87
-//      sin z - z ~ z1 z2(-1/6 + z2(1/120 - z2/5040)), truncation <= z^9/9! < 2^-99
-//    With the step from z to z1 (<= u z^2 and u z^3/2) and the Horner
-//    evaluation (3.01u and 4u relative, the constants' rounding included):
-//    |cos z - 1| <= 2^-19 with an error <= 2^-70.4 + 2^-71, and
-//    |sin z - z| <= 2^-29.6 with an error <= 2^-79.6, the products by S and C
-//    below included. Neither can be shorter: without its last term cos z - 1
-//    is off by up to z^6/6! < 2^-63.4, and sin z - z by up to z^7/7! <
-//    2^-75.2, which is 2^-66.2 relative to sin r >= 2^-9.01 and, with the
-//    rest below, beyond the bound of step 5.
+// 1. Reduction (sin_cos_reduction.g, sin_cos_small.g). k = round(|u| 2/pi)
+//    by the shifter (k < 2^8; 0 below 0.75, where r = |u| exactly), r =
+//    |u| - k pi/2, pi/2 = P1 + P2 + P3 with each part of 45 bits, their sum
+//    within 2^-140 of pi/2: k*P1, k*P2 and t = |u| - k*P1 are exact, the
+//    rest goes through two TwoSums. |rh + rl - r| <= 2^-104 and |r| <=
+//    pi/4 (1 + 2^-40). The sign of r goes into the quadrant's sign:
+//    sin(-r) = -sin(r), cos(-r) = cos(r).
+// 2. Table. j = round(256 rh), 0 <= j <= 201, a = j/256; S + C = sin a,
+//    cos a as double-doubles, each within 2^-106 (approximations.sollya
+//    checks every entry). zh = rh - a is exact, zl = rl, z = zh + zl, |z| <=
+//    2^-9 (1 + 2^-40).
+// 3. Polynomials, at z1 = RN(zh + zl), z2 = RN(z1^2), Taylor's coefficients
+//    rounded to doubles (approximations.sollya, for |z| as above):
+//      cos z - 1 ~ z2(c0 + z2(c1 + z2 c2)),      off by at most 2^-87
+//      sin z - z ~ z1 z2(s0 + z2(s1 + z2 s2)),   off by at most 2^-83, and
+//                                                2^-53 relative to sin z - z
+//    Neither can be shorter: without its last term cos z - 1 is off by up
+//    to z^6/6! < 2^-63.4, and sin z - z by up to z^7/7! < 2^-75.2, which is
+//    2^-66.2 relative to sin r >= 2^-9.01, beyond the bound of step 5.
 // 4. sin r = S + C z + S (cos z - 1) + C (sin z - z): C z as TwoProduct(Ch, zh)
-//    plus RN(Ch zl) + RN(Cl zh) (errors <= 2^-106 and Cl zl <= 2^-106 dropped),
-//    S + (C z).hi by TwoSum, the six small terms summed in double (partial sums
-//    below M = 2^-19|S| + 2^-29.6 + 2^-52, five roundings), added to the low
-//    part (one more) and normalised by FastTwoSum. Dropping Sl (cos z - 1) and
-//    Cl (sin z - z) costs 2^-72|S| and 2^-82.6. In all, for j >= 1,
-//      |error| <= 13 * 2^-72 |S| + 2^-79.2,
-//    and since sin r >= sin(a - 2^-9) >= |S|/2 and >= 2^-9.01, the relative
-//    error is below 26 * 2^-72 + 2^-70.2 < 2^-67.1. For j = 0 (S = 0, C = 1)
-//    only the polynomial and two roundings remain: below 1.34u z^2 < 2^-70.5.
-//    cos r = C - S z + C (cos z - 1) - S (sin z - z) the same way, with
-//    cos r >= cos(pi/4 + 2^-9) > 0.70: relative error below 2^-67.7.
-// 5. Bound used: E = 2^-66 |hi| + (k != 0 ? 2^-103 : 0), twice each derived
-//    figure (the second term carries the reduction through |f'| <= 1).
+//    plus RN(Ch zl) + RN(Cl zh), S + (C z).hi by TwoSum, the six small terms
+//    summed in double, added to the low part and normalised by FastTwoSum;
+//    Sl (cos z - 1) and Cl (sin z - z) dropped. cos r = C - S z + C (cos z -
+//    1) - S (sin z - z) the same way. Both within 2^-67 |hi| of their value
+//    at z (sin_cos_evaluation.g; for sin with j = 0, where only the
+//    polynomial and two roundings remain, sin_small_r.g).
+// 5. Bound used: E = 2^-66 |hi| + (k != 0 ? 2^-103 : 0), twice the sum of
+//    step 4's error and step 1's carried through |f'| <= 1. (The proofs
+//    also hold for an E half as large, not for one a quarter as large.)
 //
 // exp, for |u| <= 700 (the result and its low part stay normal):
 //
-// 1. k = RN(u * 256/ln 2) rounded to an integer (|k| < 2^18); ln(2)/256 =
-//    L1 + L2 + L3 as doubles (to 2^-172); k*L1 and k*L2 by TwoProduct, the
-//    differences by TwoSum, the rest (errors below 2^-44 and 2^-62) summed in
-//    four roundings: |rh + rl - r| <= 2^-95, |r| <= ln(2)/512 (1 + 2^-40) <
-//    2^-9.5, which is a relative error of 2^-95 in e^r.
+// 1. k = round(u 256/ln 2) (|k| < 2^18); ln(2)/256 = L1 + L2 + L3 as doubles
+//    (to 2^-172); k*L1 and k*L2 by TwoProduct, the differences by TwoSum, the
+//    rest summed in four roundings (exp_reduction.g): |rh + rl - r| <=
+//    2^-94.9 and |r| <= ln(2)/512 (1 + 2^-33), the latter mostly u 256/ln 2
+//    rounded before k is.
 // 2. exp(u) = 2^(k >> 8) * T * e^r, T = 2^((k mod 256)/256) as a double-double
-//    within 2^-106 T.
-// 3. e^r - 1 - r ~ r2 (1/2 + r1(1/6 + r1(1/24 + r1(1/120 + r1/720)))) at
-//    r1 = RN(rh + rl): truncation <= r^7/7! < 2^-78.8, the step to r1 <= u r^2
-//    < 2^-72, Horner 3u of at most 2^-20: 2^-71.4.
+//    within 2^-106 T (approximations.sollya checks every entry).
+// 3. e^r - 1 - r ~ r2 (e0 + r1(e1 + r1(e2 + r1(e3 + r1 e4)))) at r1 = RN(rh +
+//    rl), Taylor's coefficients rounded to doubles: off by at most 2^-78.8
+//    (approximations.sollya).
 // 4. T e^r = T + T r + T (e^r - 1 - r): T r by TwoProduct(Th, rh) and RN(Th rl)
-//    + RN(Tl rh), T + (T r).hi by TwoSum, the small terms summed in double
-//    (five roundings of at most 2^-20 T) and normalised; Tl (e^r - 1 - r)
-//    dropped (2^-73 T). In all below 13 * 2^-73 T + 2^-95 T < 2^-69.3 T, and
-//    T e^r >= 0.998 T.
+//    + RN(Tl rh), T + (T r).hi by TwoSum, the small terms summed in double and
+//    normalised; Tl (e^r - 1 - r) dropped. Within 2^-67 |hi| of T e^r for the
+//    exact r, step 1's error included (exp_evaluation.g).
 // 5. Bound used: E = 2^-66 |hi|, and the rounding is decided before the
 //    scaling by 2^(k >> 8), which is exact and keeps every rounding boundary.
 
@@ -172,12 +166,10 @@ struct Approximation {
     T error;
 };
 
-// Step 5: the relative part of E, twice the derived figures.
-constexpr double relativeBound = 0x1p-66;
-
+// Step 5: E.
 template <class T>
 XSIN_ALWAYS Approximation<T> approximation(BasicDoubleDouble<T> value, T absolute) {
-    return {value.hi, value.lo, relativeBound * magnitude(value.hi) + absolute};
+    return {value.hi, value.lo, constants::relativeBound * magnitude(value.hi) + absolute};
 }
 
 // |u| = k pi/2 + r, with r as rh + rl; meaningful where inRange is set.
@@ -194,14 +186,14 @@ template <class T>
 XSIN_ALWAYS Reduced<T> reduce(T u) {
     Reduced<T> reduced;
     const T a = magnitude(u);
-    reduced.inRange = maskOf(a >= 0x1p-26) & maskOf(a <= 400.0);
+    reduced.inRange = maskOf(a >= constants::sinCosLeast) & maskOf(a <= constants::sinCosMost);
     // Step 1. k below 2^8: an integer in the low bits of the shifted sum.
     const T kShifted = a * tables::twoOverPi + binary64::roundingShifter;
     const T k = kShifted - binary64::roundingShifter;
     const T t = a - k * tables::halfPi[0];
     const BasicDoubleDouble<T> s = twoSum(t, -(k * tables::halfPi[1]));
     reduced.r = twoSum(s.hi, s.lo - k * tables::halfPi[2]);
-    reduced.error = select(maskOf(k != 0.0), broadcast<T>(0x1p-103), broadcast<T>(0.0));
+    reduced.error = select(maskOf(k != 0.0), broadcast<T>(constants::reductionBound), broadcast<T>(0.0));
     reduced.quadrant = bitsOf(kShifted) & 3;
     reduced.negative = maskOf(reduced.r.hi < 0.0);
     reduced.r = negatedWhere(reduced.negative, reduced.r);
@@ -225,16 +217,18 @@ XSIN_ALWAYS Kernel<T> kernel(BasicDoubleDouble<T> r) {
     Kernel<T> k;
     // Step 2. j = round(256 rh) by the shifter, its bits the index: no
     // conversion on the path to z. zh is exact.
-    const T shifted = r.hi * 256.0 + binary64::roundingShifter;
+    const T shifted = r.hi * (1 / constants::tableStep) + binary64::roundingShifter;
     k.table = rowAt(sinCos256.rows, bitsOf(shifted) & 0xff);
-    k.zh = r.hi - (shifted - binary64::roundingShifter) * 0x1p-8;
+    k.zh = r.hi - (shifted - binary64::roundingShifter) * constants::tableStep;
     k.zl = r.lo;
     k.zSplit = splitFor<Products>(k.zh);
     // Step 3. The polynomials, by Horner's rule at z1 and z2.
     const T z1 = k.zh + k.zl;
     const T z2 = z1 * z1;
-    k.cosMinusOne = z2 * (-0.5 + z2 * (1.0 / 24 - z2 * (1.0 / 720)));
-    k.sinMinusZ = (z1 * z2) * (-(1.0 / 6) + z2 * (1.0 / 120 - z2 * (1.0 / 5040)));
+    const double* c = constants::cosCoefficients;
+    const double* s = constants::sinCoefficients;
+    k.cosMinusOne = z2 * (c[0] + z2 * (c[1] + z2 * c[2]));
+    k.sinMinusZ = (z1 * z2) * (s[0] + z2 * (s[1] + z2 * s[2]));
     return k;
 }
 
@@ -378,7 +372,7 @@ constexpr DoubleDouble ln2Over256Split = split(tables::ln2Over256[0]);
 // T e^r with exp(u) = 2^scale T e^r, for |u| <= 700; false elsewhere.
 template <class Products>
 XSIN_ALWAYS bool approximateExp(double u, Approximation<double>& y, int& scale) {
-    if (!(std::fabs(u) <= 700.0)) {
+    if (!(std::fabs(u) <= constants::expMost)) {
         return false;
     }
     // Step 1.
@@ -398,8 +392,8 @@ XSIN_ALWAYS bool approximateExp(double u, Approximation<double>& y, int& scale) 
     // Step 3.
     const double r1 = r.hi + r.lo;
     const double r2 = r1 * r1;
-    const double expMinusOneMinusR =
-        r2 * (0.5 + r1 * (1.0 / 6 + r1 * (1.0 / 24 + r1 * (1.0 / 120 + r1 * (1.0 / 720)))));
+    const double* e = constants::expCoefficients;
+    const double expMinusOneMinusR = r2 * (e[0] + r1 * (e[1] + r1 * (e[2] + r1 * (e[3] + r1 * e[4]))));
     // Step 4.
     const DoubleDouble tr = Products::product(th, splitFor<Products>(th), r.hi, splitFor<Products>(r.hi));
     const DoubleDouble main = twoSum(th, tr.hi);
