@@ -42,7 +42,7 @@
 //    by the shifter (k < 2^8; 0 below 0.75, where r = |u| exactly), r =
 //    |u| - k pi/2, pi/2 = P1 + P2 + P3 with each part of 45 bits, their sum
 //    within 2^-140 of pi/2: k*P1, k*P2 and t = |u| - k*P1 are exact, the
-//    rest goes through two TwoSums. |rh + rl - r| <= 2^-104 and |r| <=
+//    rest goes through two TwoSums. |rh + rl - r| <= 2^-106 and |r| <=
 //    pi/4 (1 + 2^-40). The sign of r goes into the quadrant's sign:
 //    sin(-r) = -sin(r), cos(-r) = cos(r).
 // 2. Table. j = round(256 rh), 0 <= j <= 201, a = j/256; S + C = sin a,
@@ -61,12 +61,12 @@
 //    plus RN(Ch zl) + RN(Cl zh), S + (C z).hi by TwoSum, the six small terms
 //    summed in double, added to the low part and normalised by FastTwoSum;
 //    Sl (cos z - 1) and Cl (sin z - z) dropped. cos r = C - S z + C (cos z -
-//    1) - S (sin z - z) the same way. Both within 2^-67 |hi| of their value
+//    1) - S (sin z - z) the same way. Both within 2^-68 |hi| of their value
 //    at z (sin_cos_evaluation.g; for sin with j = 0, where only the
 //    polynomial and two roundings remain, sin_small_r.g).
-// 5. Bound used: E = 2^-66 |hi| + (k != 0 ? 2^-103 : 0), twice the sum of
-//    step 4's error and step 1's carried through |f'| <= 1. (The proofs
-//    also hold for an E half as large, not for one a quarter as large.)
+// 5. Bound used: E = 2^-67 |hi| + (k != 0 ? 2^-105 : 0), twice the sum of
+//    step 4's error and step 1's carried through |f'| <= 1. (Halve either
+//    term and the proofs fail.)
 //
 // exp, for |u| <= 700 (the result and its low part stay normal):
 //
@@ -82,9 +82,9 @@
 //    (approximations.sollya).
 // 4. T e^r = T + T r + T (e^r - 1 - r): T r by TwoProduct(Th, rh) and RN(Th rl)
 //    + RN(Tl rh), T + (T r).hi by TwoSum, the small terms summed in double and
-//    normalised; Tl (e^r - 1 - r) dropped. Within 2^-67 |hi| of T e^r for the
+//    normalised; Tl (e^r - 1 - r) dropped. Within 2^-68 |hi| of T e^r for the
 //    exact r, step 1's error included (exp_evaluation.g).
-// 5. Bound used: E = 2^-66 |hi|, and the rounding is decided before the
+// 5. Bound used: E = 2^-67 |hi|, and the rounding is decided before the
 //    scaling by 2^(k >> 8), which is exact and keeps every rounding boundary.
 
 

@@ -28,7 +28,7 @@ constexpr double expCoefficients[] = {0.5, 1.0 / 6, 1.0 / 24, 1.0 / 120, 1.0 / 7
 
 // The bound E on the error of a result y: relativeBound |y|, and for sin
 // and cos reduced by a multiple of pi/2, reductionBound more.
-constexpr double relativeBound = 0x1p-66;
-constexpr double reductionBound = 0x1p-103;
+constexpr double relativeBound = 0x1p-67;
+constexpr double reductionBound = 0x1p-105;
 
 }  // namespace xsin::fastpath::constants
