@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -90,6 +92,11 @@ TEST_F(AllPrograms, AnswerOrRefuseOptionsWithoutTouchingAFile) {
         const auto version = run(program.path + " --v --help");
         EXPECT_EQ(version.status, 0);
         EXPECT_EQ(version.out.rfind(program.name + " (xsin experiments) " XSIN_VERSION "\n", 0), 0u) << version.out;
+        // Within a terminal's 80 columns: UTF-8 continuation bytes take none.
+        std::istringstream lines(run(program.path + " --help").out + version.out);
+        for (std::string line; std::getline(lines, line);) {
+            EXPECT_LE(std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xc0) != 0x80; }), 80) << line;
+        }
         const std::string hint = "Try '" + program.name + " --help' for more information.\n";
         const struct {
             const char* arguments;
