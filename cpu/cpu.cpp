@@ -2,7 +2,7 @@
 
 namespace xsin::cpu {
 
-bool runs(InstructionSet set) {
+bool runs([[maybe_unused]] InstructionSet set) {
 #if defined(__x86_64__) || defined(__i386__)
     // In the order of InstructionSet.
     static const int answers[] = {(__builtin_cpu_init(), __builtin_cpu_supports("sse2")),
