@@ -151,7 +151,7 @@ void OutputFile::makeRoom(std::size_t size) {
     if (capacity - used < size) {
         // The whole blocks, and what follows them to the start.
         const std::size_t whole = used / blockSize * blockSize;
-        write(whole);
+        write(buffer.get(), whole);
         std::memmove(buffer.get(), buffer.get() + whole, used - whole);
         used -= whole;
     }
@@ -160,13 +160,13 @@ void OutputFile::makeRoom(std::size_t size) {
     }
 }
 
-void OutputFile::write(std::size_t size) {
+void OutputFile::write(const char* data, std::size_t size) {
     if (size == 0) {
         return;
     }
     switch (state) {
     case State::writing:
-        if (const int why = writeAll(descriptor, buffer.get(), size); why != 0) {
+        if (const int why = writeAll(descriptor, data, size); why != 0) {
             fail(why);
         }
         break;
@@ -181,7 +181,7 @@ void OutputFile::write(std::size_t size) {
 }
 
 void OutputFile::flush() {
-    write(used);
+    write(buffer.get(), used);
     used = 0;
 }
 
@@ -210,13 +210,7 @@ void OutputFile::put(const char* text, std::size_t size) {
     }
     if (size > blockSize) {
         flush();
-        if (state == State::writing) {
-            if (const int why = writeAll(descriptor, text, size); why != 0) {
-                fail(why);
-            }
-        } else {
-            fail(EBADF);
-        }
+        write(text, size);
         return;
     }
     std::memcpy(room(size), text, size);

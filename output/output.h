@@ -108,8 +108,10 @@ private:
     };
 
     void makeRoom(std::size_t size);
-    // Writes the first size bytes of the buffer.
-    void write(std::size_t size);
+    // Writes size bytes of data (the buffer's first, or text too large for
+    // it) while the output is writing; fails it when standard output was
+    // closed at start.
+    void write(const char* data, std::size_t size);
     void fail(int error);
 
     State state;
