@@ -98,9 +98,8 @@ Asked asked(const Program& program, int argc, char** argv) {
             }
             problem = matches == 1 ? "option '%s' doesn't allow an argument" : "unrecognized option '%s'";
         } else if (argument[0] == '-' && argument[1] != '\0') {
-            const char shortOption[] = {argument[1], '\0'};
-            reportFailure("invalid option -- '%s'", shortOption);
             problem = nullptr;
+            reportFailure("invalid option -- '%c'", argument[1]);
         }
         if (problem != nullptr) {
             reportFailure(problem, argument);

@@ -22,23 +22,32 @@ struct Program {
 // 1 with "<name>: out of memory" when memory ran out, the file it was
 // writing removed.
 //
-// An argument --help or --version (the first, before any "--") prints the
-// usage and description, or the name, version and licence, on standard
-// output, and the program stops there, without computing or touching any
-// file. Every other argument is ignored.
+// The options are taken as getopt_long takes them: --help or --version, or
+// an unambiguous start of either (the first given acts), prints the usage
+// and description, or the name, version and licence, on standard output,
+// and the program stops there, without computing or touching any file.
+// Any other argument before "--" is reported as getopt_long and coreutils
+// report it ("unrecognized option", "invalid option", "doesn't allow an
+// argument", "extra operand"), with a hint to try --help, and the status
+// is 2, nothing computed or touched. What follows "--" is ignored.
 //
 // Before the body runs:
 // - standard input, output and error that are closed are occupied by
 //   /dev/null (useStandardDescriptors, output/output.h);
+// - running out of memory in operator new ends the program at once
+//   (exitOutOfMemory, output/output.h);
 // - SIGPIPE and SIGXFSZ are ignored: otherwise a write to a pipe whose
 //   reader has gone, or beyond a file-size limit (ulimit -f), would kill the
 //   process without a message, leaving a partial file that looks whole and
 //   the other passes unrun; ignored, such a write fails and is reported like
 //   any other;
-// - SIGINT, SIGTERM and SIGHUP, unless the program was started with them
-//   ignored, remove the file being written, which would look like a
-//   complete shorter table, say "<name>: interrupted: removed partial
-//   <file>" and end the process by the same signal, as make deletes a
+// - every other signal whose default ends the process and that can be
+//   caught (SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGALRM, SIGUSR1, SIGUSR2,
+//   SIGVTALRM, SIGPROF, SIGXCPU), unless the program was started with it
+//   ignored, empties the regular file being written, which would look like
+//   a complete shorter table, removes its name where that still names it,
+//   says "<name>: interrupted: removed partial <file>" (or "emptied
+//   partial") and ends the process by the same signal, as make deletes a
 //   target it did not finish. Files already complete stay.
 // Standard output is closed, and checked, at the end.
 int runProgram(const Program& program, int argc, char** argv);
