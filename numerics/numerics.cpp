@@ -26,6 +26,18 @@ Dual af(Dual x) {
 // time (in AVX2 lanes where the CPU has them), so on x86-64 the evaluators
 // run over four abscissas at once, each lane computed as a double is; the
 // rest one by one.
+namespace {
+
+// values[i] = one(xs[i]) for from <= i < n.
+template <double (*one)(double)>
+void oneByOne(const double* xs, double* values, std::size_t from, std::size_t n) {
+    for (std::size_t i = from; i < n; ++i) {
+        values[i] = one(xs[i]);
+    }
+}
+
+}  // namespace
+
 #if defined(XSIN_CORRECTLY_ROUNDED) && defined(__x86_64__)
 
 namespace {
@@ -54,9 +66,7 @@ void inBatch(const double* xs, double* values, std::size_t n) {
     for (; i + 4 <= n; i += 4) {
         storeLanes(values + i, four(loadLanes(xs + i)));
     }
-    for (; i < n; ++i) {
-        values[i] = one(xs[i]);
-    }
+    oneByOne<one>(xs, values, i, n);
 }
 
 }  // namespace
@@ -76,21 +86,15 @@ void afDerivativeBatch(const double* xs, double* derivatives, std::size_t n) {
 #else
 
 void fpBatch(const double* xs, double* derivatives, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) {
-        derivatives[i] = fp(xs[i]);
-    }
+    oneByOne<fp>(xs, derivatives, 0, n);
 }
 
 void fpfiniteBatch(const double* xs, double* derivatives, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) {
-        derivatives[i] = fpfinite(xs[i]);
-    }
+    oneByOne<fpfinite>(xs, derivatives, 0, n);
 }
 
 void afDerivativeBatch(const double* xs, double* derivatives, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) {
-        derivatives[i] = afDerivative(xs[i]);
-    }
+    oneByOne<afDerivative>(xs, derivatives, 0, n);
 }
 
 #endif
