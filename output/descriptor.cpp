@@ -1,7 +1,6 @@
 #include "output/descriptor.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,26 +10,27 @@ namespace xsin {
 namespace {
 
 FileIdentity identityOf(const struct stat& status) {
-    return {status.st_dev, status.st_ino, S_ISREG(status.st_mode)};
+    return {status.st_dev, status.st_ino, static_cast<mode_t>(status.st_mode & S_IFMT)};
 }
 
 }  // namespace
 
-int openForWriting(const char* name) {
-    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
-    int descriptor = ::open(name, flags | O_NONBLOCK, 0666);
-    if (descriptor < 0 && errno == EWOULDBLOCK) {
-        do {
-            descriptor = ::open(name, flags, 0666);
-        } while (descriptor < 0 && errno == EINTR);
-        return descriptor;
-    }
+int openInPlace(const char* name) {
+    const int descriptor = ::open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     if (descriptor >= 0 && ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
         const int error = errno;
         ::close(descriptor);
         errno = error;
         return -1;
     }
+    return descriptor;
+}
+
+int waitForLease(const char* name) {
+    int descriptor;
+    do {
+        descriptor = ::open(name, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    } while (descriptor < 0 && errno == EINTR);
     return descriptor;
 }
 

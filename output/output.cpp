@@ -13,53 +13,18 @@
 #include <iterator>
 #include <string>
 
-#include "output/partial_files.h"
+#include "output/registry.h"
 
 namespace xsin {
 
 namespace {
 
-// The run's own state: its name, whether anything failed, and which files
-// its outputs are, so that none replaces another or standard output.
+// The run's own state: its name, and whether anything failed.
 const char* ownName = nullptr;
 bool failed = false;
 
-struct Written {
-    FileIdentity identity;
-    const char* name;
-};
-
-FileIdentity standardIdentity;
-bool standardIsFile = false;
-Written outputs[8];
-std::size_t outputCount = 0;
-
 void report(const char* verb, const char* name, int error) {
     reportFailure("cannot %s %s: %s", verb, name, std::strerror(error));
-}
-
-// Whether name is standard output or, under another name, an output written
-// before, reported if so: writing it would mix two outputs in one file.
-bool anotherOutput(const char* name) {
-    FileIdentity identity;
-    if (!identify(name, identity)) {
-        return false;  // a new file
-    }
-    if (standardIsFile && identity == standardIdentity) {
-        reportFailure("standard output is %s", name);
-        return true;
-    }
-    for (std::size_t i = 0; i < outputCount; ++i) {
-        // The earlier output still under its name: the two names are links
-        // to one file (rather than its inode reused since).
-        FileIdentity earlier;
-        if (identity == outputs[i].identity && std::strcmp(name, outputs[i].name) != 0 &&
-            identify(outputs[i].name, earlier) && earlier == identity) {
-            reportFailure("%s is %s", name, outputs[i].name);
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace
@@ -93,7 +58,7 @@ bool anyFailure() {
 
 void exitOutOfMemory() {
     reportFailure("out of memory");
-    removePartialFiles("");
+    abandonOutputsAndReport("");
     standardOutput().flush();
     std::_Exit(1);
 }
@@ -104,22 +69,14 @@ OutputFile::OutputFile(const char* fileName)
         error = EEXIST;
         return;
     }
-    descriptor = openForWriting(fileName);
-    if (descriptor < 0) {
+    output = openOutput(fileName);
+    if (output < 0) {
         error = errno;
         report("open", fileName, error);
         return;
     }
+    descriptor = outputDescriptor(output);
     state = State::writing;
-    FileIdentity identity;
-    if (identify(descriptor, identity)) {
-        if (outputCount < std::size(outputs)) {
-            outputs[outputCount++] = {identity, fileName};
-        }
-        if (identity.regular) {
-            partial = holdAsPartial(fileName, descriptor, identity);
-        }
-    }
 }
 
 OutputFile::OutputFile(int standard, const char* label)
@@ -141,6 +98,7 @@ void OutputFile::fail(int why) {
     if (state == State::writing || state == State::missing) {
         state = State::failed;
         error = why;
+        report("write", name, error);
     }
 }
 
@@ -188,17 +146,15 @@ void OutputFile::flush() {
 bool OutputFile::close() {
     if (state == State::writing || state == State::failed || state == State::missing) {
         flush();
-        // No longer this program's to remove, then closed: a signal never
-        // finds a descriptor that is closed or reused.
-        releasePartial(partial);
-        partial = -1;
-        if (descriptor >= 0 && ::close(descriptor) != 0 && errno != EINTR) {
-            fail(errno);  // a write-back that failed (NFS), or an I/O error
+        if (output >= 0) {
+            if (const int why = closeOutput(output, state == State::writing); why != 0) {
+                fail(why);
+            }
+            output = -1;
+        } else if (descriptor >= 0 && ::close(descriptor) != 0) {
+            fail(errno);  // a write-back that failed, an I/O error, or a signal
         }
         descriptor = -1;
-        if (state == State::failed) {
-            report("write", name, error);
-        }
     }
     state = State::closed;
     return error == 0;
@@ -255,8 +211,8 @@ OutputFile& standardOutput() {
 }
 
 void useStandardDescriptors() {
-    // Known closed or open before anything takes its place.
-    OutputFile& out = standardOutput();
+    // Standard output knows first whether it was closed.
+    standardOutput();
     for (int standard : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
         if (::fcntl(standard, F_GETFD) >= 0 || errno != EBADF) {
             continue;
@@ -266,7 +222,6 @@ void useStandardDescriptors() {
             ::open("/", O_RDONLY | O_DIRECTORY);  // no /dev (a bare chroot): anything that holds the place
         }
     }
-    standardIsFile = out.isOpen() && identify(STDOUT_FILENO, standardIdentity) && standardIdentity.regular;
 }
 
 }  // namespace xsin

@@ -6,31 +6,42 @@
 #include "output/descriptor.h"
 
 // Output files and standard output, with every failure reported on standard
-// error as "<program>: cannot <open|write> <file>: <reason>" and remembered,
-// so that the program ends with status 1 instead of claiming success. The
-// reason is that of the first write that failed.
+// error as "<program>: cannot <open|write> <file>: <reason>" when it
+// happens, and remembered, so that the program ends with status 1 instead
+// of claiming success.
+//
+// A table under its own name is whole: the previous file of that name stays
+// until the new one is complete, which then replaces it at once. A regular
+// file is written to a temporary beside it and renamed over it when it is
+// closed; a FIFO, a device, a file of several names and the few others that
+// a rename would change are written in place, as a shell's > writes them
+// (output/replacement.h). So whatever ends a run early (a write that fails,
+// running out of memory, a signal, even SIGKILL or a power cut) leaves each
+// name with its previous file or its new one, or with none when it had
+// none; only a file written in place can be left with part of a table,
+// and the program empties that one when it can (output/registry.h).
 //
 // Nothing that can happen to an output kills, stops or misleads the program:
 // - a write interrupted by a signal is retried and a short write completed;
-// - after a write to a file fails, nothing more goes to that file, so that
-//   it ends where the failure happened instead of having a hole that looks
-//   like data; the other outputs and passes go on;
+// - after a write to a file fails, nothing more goes to that file: its
+//   temporary is removed when it is closed (a file written in place ends
+//   where the failure happened); the other outputs and passes go on;
 // - a FIFO without a reader is reported when it is opened instead of being
-//   waited for, while a file that another process holds a lease on is
-//   waited for, as a shell's redirection waits (output/descriptor.h);
+//   waited for, while a file written in place that another process holds a
+//   lease on is waited for, as a shell's redirection waits
+//   (output/descriptor.h);
 // - with SIGPIPE and SIGXFSZ ignored (runProgram, program/program.h, sets
 //   them so) a write to a pipe without a reader fails with "Broken pipe"
 //   and one beyond a file-size limit (ulimit -f) with "File too large";
-// - a regular file that is being written and not yet complete is known
-//   (output/partial_files.h), so that a run that ends early removes it
-//   rather than leave a table cut short that looks whole;
-// - a file that is standard output, or that another output of the run
-//   already is (a hard link), is reported as "<program>: standard output is
-//   <file>" or "<program>: <file> is <other file>" and not written: what the
-//   run writes is never mixed in one file.
+// - a file that is standard output or standard error, or that another
+//   output of the run already is, is reported and not written: what the run
+//   writes is never mixed in one file (output/registry.h).
 //
 // Outputs are not synced to the disk, as cp and sort -o do not: a sync
-// inside a timed pass would time the disk instead of the evaluator.
+// inside a timed pass would time the disk instead of the evaluator. A
+// file system may therefore lose a new file that replaced another in a
+// power cut; ext4, by default (auto_da_alloc), starts writing such a file
+// when it is renamed over the other, but does not wait for it.
 
 namespace xsin {
 
@@ -46,9 +57,9 @@ void reportFailure(const char* format, ...) __attribute__((format(printf, 1, 2))
 // Whether any failure has been reported.
 bool anyFailure();
 
-// A file opened for writing, or standard output, closed (and a failure
-// reported) by close() or when it goes out of scope, but for an exception
-// passing through: then it stays partial, for runProgram to remove. Its
+// A file opened for writing, or standard output, closed by close() or when
+// it goes out of scope, but for an exception passing through: then it stays
+// unfinished, for runProgram to abandon. Its
 // output is gathered in a buffer and written a block of blockSize bytes at
 // a time, each at a multiple of blockSize in the file (the page cache takes
 // aligned blocks of 64 KiB whole, and much faster than others), the rest
@@ -57,9 +68,9 @@ class OutputFile {
 public:
     static constexpr std::size_t blockSize = 1 << 16;
 
-    // Opens name in the working directory with mode "w": created, or
-    // emptied if it exists. One that cannot be opened is reported; writing
-    // to it then does nothing.
+    // Opens name in the working directory for writing, to replace what it
+    // holds when closed. One that cannot be opened is reported; writing to
+    // it then does nothing.
     explicit OutputFile(const char* name);
     // Standard output, or another descriptor open when the program started:
     // one that was closed then fails at its first write, with "Bad file
@@ -92,16 +103,16 @@ public:
     // Writes all that the buffer holds.
     void flush();
 
-    // Closes the file, reporting the first write that failed. True when the
-    // file was opened and written whole; a second call does nothing and
-    // says the same.
+    // Closes the file: written whole, it takes its name; otherwise the name
+    // keeps what it held (output/registry.h). True when the file was opened
+    // and written whole; a second call does nothing and says the same.
     bool close();
 
 private:
     // The whole life of an output.
     enum class State {
         writing,   // open, and every write so far went out
-        failed,    // open, but a write failed (error): nothing more goes out
+        failed,    // open, but a write failed (error, reported): nothing more goes out
         unopened,  // it could not be opened (error, reported): writing does nothing
         missing,   // standard output closed at start: a write fails it (EBADF)
         closed,    // done: written whole when error is 0
@@ -112,6 +123,7 @@ private:
     // it) while the output is writing; fails it when standard output was
     // closed at start.
     void write(const char* data, std::size_t size);
+    // Records the first failure and reports it.
     void fail(int error);
 
     State state;
@@ -119,7 +131,7 @@ private:
     int descriptor = -1;  // while writing or failed
     const char* name;
     bool lineBuffered = false;  // a terminal: each line goes out at once
-    int partial = -1;           // its place among the partial files, or -1
+    int output = -1;            // its place among the run's outputs (output/registry.h); -1 for standard output
     int exceptionsAtOpen = 0;   // more when it goes out of scope: unwinding
     // A block and some room beyond: below the size from which malloc maps
     // fresh pages each time.
@@ -133,15 +145,15 @@ OutputFile& standardOutput();
 
 // Descriptors 0, 1 and 2 that are closed when the program starts are
 // occupied by /dev/null, so that no file the program opens takes one of
-// them and standard output that was closed is known as such. Standard
-// output that is a file is remembered, so that no output of the program
-// replaces it. For runProgram, before anything else.
+// them and standard output that was closed is known as such. For
+// runProgram, before anything else.
 void useStandardDescriptors();
 
-// Reports "<program>: out of memory", removes the partial files, writes out
-// what standard output holds and ends the process with status 1, without
-// unwinding and without allocating: for operator new's handler and for
-// allocators (GMP's) that cannot return a failure.
+// Reports "<program>: out of memory", abandons the outputs not complete
+// (output/registry.h), writes out what standard output holds and ends the
+// process with status 1, without unwinding and without allocating: for
+// operator new's handler and for allocators (GMP's) that cannot return a
+// failure.
 [[noreturn]] void exitOutOfMemory();
 
 }  // namespace xsin

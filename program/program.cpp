@@ -12,7 +12,8 @@
 
 #include "output/descriptor.h"
 #include "output/output.h"
-#include "output/partial_files.h"
+#include "output/ending_signals.h"
+#include "output/registry.h"
 #include "program/version.h"
 
 namespace xsin {
@@ -21,47 +22,46 @@ namespace {
 
 // --- Signals ------------------------------------------------------------------
 
-// The signals whose default action ends the process and that can be caught,
-// but those that stay failures of a write (SIGPIPE, SIGXFSZ, ignored).
-constexpr int endingSignals[] = {SIGHUP,  SIGINT,  SIGQUIT,   SIGTERM, SIGALRM,
-                                 SIGUSR1, SIGUSR2, SIGVTALRM, SIGPROF, SIGXCPU};
-
-// Those of them this program handles: all but what it was started with
-// ignored (nohup, a background job), which stays so.
+// The ending signals this program handles: all but those it was started
+// with ignored (nohup, a background job), which stay so; and the mask it
+// was started with.
 sigset_t handled;
+sigset_t startMask;
 
+// Runs with every ending signal held (the action's mask): the outputs are
+// dealt with whole before anything else can end the program. Only then are
+// the default actions and the mask the program started with back, before
+// the messages, which may block (standard error a full pipe whose reader
+// has stopped): a second signal then ends the program at once.
 extern "C" void onEndingSignal(int signal) {
-    // Every one of them back to its default and let through first, so that
-    // a second signal ends the program whatever happens below (standard
-    // error may be a full pipe whose reader has stopped).
+    abandonOutputs();
     struct sigaction byDefault = {};
     byDefault.sa_handler = SIG_DFL;
     sigemptyset(&byDefault.sa_mask);
-    for (int ending : endingSignals) {
+    for (int ending = 1; ending < NSIG; ++ending) {
         if (sigismember(&handled, ending) == 1) {
             sigaction(ending, &byDefault, nullptr);
         }
     }
-    sigprocmask(SIG_UNBLOCK, &handled, nullptr);
-    removePartialFiles("interrupted: ");
+    sigset_t mask = startMask;
+    sigdelset(&mask, signal);
+    sigprocmask(SIG_SETMASK, &mask, nullptr);
+    reportAbandonedOutputs("interrupted: ");
     // Now by default: it ends the process, and its parent sees by what.
     std::raise(signal);
 }
 
-void removePartialFilesOnEndingSignals() {
+void abandonOutputsOnEndingSignals() {
+    sigprocmask(SIG_BLOCK, nullptr, &startMask);
     sigemptyset(&handled);
-    for (int ending : endingSignals) {
-        struct sigaction current;
-        if (sigaction(ending, nullptr, &current) == 0 && current.sa_handler != SIG_IGN) {
-            sigaddset(&handled, ending);
-        }
-    }
     struct sigaction action = {};
     action.sa_handler = onEndingSignal;
-    action.sa_mask = handled;  // none of them interrupts the handler before it is ready
-    for (int ending : endingSignals) {
-        if (sigismember(&handled, ending) == 1) {
-            sigaction(ending, &action, nullptr);
+    action.sa_mask = endingSignals();
+    for (int ending = 1; ending < NSIG; ++ending) {
+        struct sigaction current;
+        if (sigismember(&endingSignals(), ending) == 1 && sigaction(ending, nullptr, &current) == 0 &&
+            current.sa_handler != SIG_IGN && sigaction(ending, &action, nullptr) == 0) {
+            sigaddset(&handled, ending);
         }
     }
 }
@@ -139,7 +139,7 @@ void printVersion(const Program& program, OutputFile& out) {
 // An exception that reached runProgram: the work stopped short.
 void stoppedShort(const char* why) {
     reportFailure("%s", why);
-    removePartialFiles("");
+    abandonOutputsAndReport("");
 }
 
 }  // namespace
@@ -152,7 +152,7 @@ int runProgram(const Program& program, int argc, char** argv) {
     std::set_new_handler([] { exitOutOfMemory(); });
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
-    removePartialFilesOnEndingSignals();
+    abandonOutputsOnEndingSignals();
     try {
         switch (asked(program, argc, argv)) {
         case Asked::help:

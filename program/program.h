@@ -20,7 +20,7 @@ struct Program {
 // says) and returns the exit status: 0 when every file and standard output
 // were written whole, 1 when a failure was reported (output/output.h), and
 // 1 with "<name>: out of memory" when memory ran out, the file it was
-// writing removed.
+// writing abandoned.
 //
 // The options are taken as getopt_long takes them: --help or --version, or
 // an unambiguous start of either (the first given acts), prints the usage
@@ -38,17 +38,16 @@ struct Program {
 //   (exitOutOfMemory, output/output.h);
 // - SIGPIPE and SIGXFSZ are ignored: otherwise a write to a pipe whose
 //   reader has gone, or beyond a file-size limit (ulimit -f), would kill the
-//   process without a message, leaving a partial file that looks whole and
-//   the other passes unrun; ignored, such a write fails and is reported like
-//   any other;
-// - every other signal whose default ends the process and that can be
-//   caught (SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGALRM, SIGUSR1, SIGUSR2,
-//   SIGVTALRM, SIGPROF, SIGXCPU), unless the program was started with it
-//   ignored, empties the regular file being written, which would look like
-//   a complete shorter table, removes its name where that still names it,
-//   says "<name>: interrupted: removed partial <file>" (or "emptied
-//   partial") and ends the process by the same signal, as make deletes a
-//   target it did not finish. Files already complete stay.
+//   process without a message, the other passes unrun; ignored, such a
+//   write fails and is reported like any other;
+// - every signal that ends the program (output/ending_signals.h), unless
+//   it was started with it ignored, abandons the outputs not complete
+//   (output/registry.h): the unfinished file is discarded, its name
+//   keeping the previous one, and "<name>: interrupted: discarded
+//   unfinished <file>" said (a file written in place is emptied, "removed
+//   partial" or "emptied partial"); then the process ends by the same
+//   signal, as make deletes a target it did not finish. Files already
+//   complete stay.
 // Standard output is closed, and checked, at the end.
 int runProgram(const Program& program, int argc, char** argv);
 

@@ -33,6 +33,7 @@ const std::vector<std::string> allTables = {"realgradients.txt", "finitegradient
 const std::vector<std::string> otherTables = {"finitegradients.txt", "autodiffgradients.txt"};
 const std::string clockPreload = std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") + CLOCK_PRELOAD + " ";
 const std::string memoryPreload = std::string("LD_PRELOAD=") + MEMORY_PRELOAD + " ";
+const std::string stopPreload = std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") + STOP_PRELOAD + " ";
 const std::string everyAllocation = std::string(EVERY_ALLOCATION) + " " + MEMORY_PRELOAD + " ";
 const std::string fiveProgramPaths = timing + " " + table + " " + compare + " " + newton + " " + EXP_BISECTION;
 const std::string lease = LEASE_HOLDER;
@@ -62,8 +63,8 @@ const Fault faults[] = {
      {"realgradients.txt", "finitegradients.txt"},
      100000,
      threeTimings},
-    {"a file-size limit, each pass reported with its own reason",
-     "ulimit -f 1000 && " + timing,
+    {"a file-size limit, each pass reported with its own reason and no table cut short left",
+     "ulimit -f 1000 && " + timing + "; s=$?; [ -z \"$(ls -A)\" ] || s=2; exit $s",
      1,
      "gradient_timing: cannot write realgradients.txt: File too large\n"
      "gradient_timing: cannot write finitegradients.txt: File too large\n"
@@ -119,16 +120,18 @@ const Fault faults[] = {
     {"standard output closed, and nothing to write there", table + " >&-", 0, "", {"gradient.txt"}, 1001},
     {"standard output closed, and written", timing + " >&- <&- 2>&2", 1,
      "gradient_timing: cannot write standard output: Bad file descriptor\n", allTables, 100000},
+    // A file of two names is written in place, where a lease is waited for.
     {"a file under another process's lease is waited for, as a shell's > waits",
-     "touch gradient.txt && { " + lease + " gradient.txt & } && until [ -e leased ]; do sleep 0.01; done && " + table,
+     "touch gradient.txt && ln gradient.txt other.txt && { " + lease +
+         " gradient.txt & } && until [ -e leased ]; do sleep 0.01; done && " + table,
      0,
      "",
-     {"gradient.txt"},
+     {"gradient.txt", "other.txt"},
      1001},
     // A shell leaves SIGINT ignored in what it starts in the background:
     // env gives the program its default back, which the program takes over.
     {"waiting for a leased file, SIGINT ends the program at once, and nothing is touched",
-     "echo kept >gradient.txt && { " + lease +
+     "echo kept >gradient.txt && ln gradient.txt other.txt && { " + lease +
          " --stalled gradient.txt & h=$!; } && until [ -e leased ]; do sleep 0.01; "
          "done; timeout -s KILL 5 env --default-signal=INT " +
          table +
@@ -148,6 +151,12 @@ const Fault faults[] = {
      "echo kept >realgradients.txt && " + timing + " >>realgradients.txt; s=$?; cat realgradients.txt; exit $s", 1,
      "gradient_timing: standard output is realgradients.txt\n", otherTables, 100000,
      "kept\nTime Passed: N \nTime Passed: N \n"},
+    {"standard error is one of the tables: reported there, and the table not written",
+     timing + " 2>realgradients.txt; s=$?; cat realgradients.txt >&2; exit $s", 1,
+     "gradient_timing: standard error is realgradients.txt\n", otherTables, 100000, twoTimings},
+    {"a table linked to standard output, a pipe: reported, and not mixed into it",
+     "ln -s /dev/stdout realgradients.txt && { " + timing + "; echo $? >status; } | cat; exit $(cat status)", 1,
+     "gradient_timing: standard output is realgradients.txt\n", otherTables, 100000, twoTimings},
     {"standard output is a trace",
      newton + " >bolzano.txt; s=$?; cat bolzano.txt; exit $s",
      1,
@@ -155,6 +164,48 @@ const Fault faults[] = {
      {"newton.txt"},
      3,
      "Roots: -3.069980 -5.013257 \n"},
+    // What a shell's > would do where renaming would change what the user
+    // relies on: the other name of a table shares the new one, and any
+    // number of outputs go to /dev/null.
+    {"written in place: a hard-linked table, and two tables to /dev/null",
+     "echo previous >realgradients.txt && ln realgradients.txt other.txt && ln -s /dev/null finitegradients.txt && "
+     "ln -s /dev/null autodiffgradients.txt && " +
+         timing,
+     0,
+     "",
+     {"realgradients.txt", "other.txt"},
+     100000,
+     threeTimings},
+    {"a folder where no file can be made: its writable table is written in place",
+     "mkdir d && echo previous >d/gradient.txt && { chattr +i d 2>/dev/null || chmod a-w d; } && (cd d && " + table +
+         "); s=$?; chattr -i d 2>/dev/null; chmod u+w d; [ \"$(ls -A d)\" = gradient.txt ] || s=2; "
+         "mv d/gradient.txt .; exit $s",
+     0,
+     "",
+     {"gradient.txt"},
+     1001},
+    {"a replaced table keeps the mode, owner and group of the previous one",
+     "echo previous >gradient.txt && chmod 640 gradient.txt && { chown 65534:65534 gradient.txt 2>/dev/null || :; } && "
+     "o=$(stat -c %u:%g:%a gradient.txt) && " +
+         table + " && [ \"$(stat -c %u:%g:%a gradient.txt)\" = \"$o\" ]",
+     0,
+     "",
+     {"gradient.txt"},
+     1001},
+    // SIGTERM and SIGHUP back to back, as a service manager sends them,
+    // while the program is stopped in the middle of a table: the table is
+    // abandoned before the second one ends the program, which it does
+    // before anything is said. (SIGINT would be ignored: a shell leaves it
+    // so in what it starts in the background.)
+    {"two ending signals pending together: the table is abandoned whole first",
+     "XSIN_TEST_STOP_AT_WRITE=70 " + stopPreload + timing +
+         " >/dev/null 2>&1 & p=$!; until grep -q '^State:.T' /proc/$p/status || ! kill -0 $p; do sleep 0.01; done; "
+         "kill -TERM $p; kill -HUP $p; kill -CONT $p; wait $p 2>/dev/null; s=$?; [ \"$(ls -A)\" = realgradients.txt ] "
+         "|| s=2; exit $s",
+     128 + 15,
+     "",
+     {"realgradients.txt"},
+     100000},
     {"the clock cannot be read: the tables written, no time made up",
      "XSIN_TEST_CLOCK_FAILS=1 " + clockPreload + timing, 1,
      "gradient_timing: cannot read the clock: Invalid argument\n"
@@ -207,36 +258,67 @@ const Fault straceFaults[] = {
      "gradient_timing: cannot write realgradients.txt: No space left on device\n", otherTables, 100000},
     {"a write interrupted by a signal is tried again",
      strace + "-e trace=write -e inject=write:error=EINTR:when=3 " + timing, 0, "", allTables, 100000},
-    // Before the failure the file is that of a whole run, and after it
-    // nothing: it ends where the failure happened.
-    {"after a write fails, nothing more goes to that file",
-     "mkdir whole && (cd whole && " + timing + " >/dev/null) && " + strace +
+    {"a write that fails in the middle of a table: the previous table stays, the other passes run",
+     "echo previous >realgradients.txt && " + strace + "-e trace=write -e inject=write:error=ENOSPC:when=3 " + timing +
+         "; s=$?; [ \"$(cat realgradients.txt)\" = previous ] && [ $(ls -A | wc -l) = 3 ] || s=2; exit $s",
+     1, "gradient_timing: cannot write realgradients.txt: No space left on device\n", otherTables, 100000},
+    // A file written in place: before the failure the file is that of a
+    // whole run, and after it nothing; it ends where the failure happened.
+    {"after a write to a table written in place fails, nothing more goes to it",
+     "mkdir whole && (cd whole && " + timing +
+         " >/dev/null) && touch realgradients.txt && ln realgradients.txt other && " + strace +
          "-e trace=write -e inject=write:error=ENOSPC:when=3 " + timing +
          "; s=$?; size=$(stat -c %s realgradients.txt); "
          "[ \"$size\" -lt 4200000 ] && cmp -s -n \"$size\" realgradients.txt whole/realgradients.txt || s=2; exit $s",
      1, "gradient_timing: cannot write realgradients.txt: No space left on device\n", otherTables, 100000},
+    // The first close after the first write of a table is its own.
+    {"a close that fails, even by a signal: the table is not put in place",
+     "export ASAN_OPTIONS=detect_leaks=0 && strace -o calls -e trace=write,close " + compare +
+         " >/dev/null && echo previous >bolzano.txt && n=$(awk '/^write\\(/ && !n { n = c + 1 } /^close\\(/ { c++ } "
+         "END { print n }' calls) && " +
+         strace + "-e trace=close -e inject=close:error=EINTR:when=$n " + compare +
+         "; s=$?; [ \"$(cat bolzano.txt)\" = previous ] || s=2; exit $s",
+     1,
+     "bisection_compare: cannot write bolzano.txt: Interrupted system call\n",
+     {"bolzano14.txt"},
+     41,
+     "ROOTS: -3.069980 -4.689472 \n"},
     // A shell says "Terminated" on the standard error of a command it waits
     // for that a signal killed: strace's, apart from the program's.
-    {"a signal in the middle of a table: it is removed, the complete one stays, and the signal ends the run",
+    {"a signal in the middle of a table: it is not written, the complete one stays, and the signal ends the run",
      strace + "-e trace=write -e inject=write:signal=SIGTERM:when=70 sh -c 'exec " + timing +
          " 2>message' 2>/dev/null; s=$?; cat message >&2 && rm message; "
-         "[ ! -e finitegradients.txt ] && [ ! -e autodiffgradients.txt ] || s=2; exit $s",
+         "[ \"$(ls -A)\" = realgradients.txt ] || s=2; exit $s",
      128 + 15,
-     "gradient_timing: interrupted: removed partial finitegradients.txt\n",
+     "gradient_timing: interrupted: discarded unfinished finitegradients.txt\n",
      {"realgradients.txt"},
      100000},
-    // A partial table is emptied through its descriptor: no other name of
-    // it keeps part of a table; a name is removed only where it is the file
-    // written, never a link of the user's.
-    {"a symbolically linked table: the link stays, its target emptied",
-     "mkdir keep && ln -s keep/real.txt realgradients.txt && " + strace +
-         "-e trace=write -e inject=write:signal=SIGTERM:when=30 sh -c 'exec " + timing +
-         " 2>message' 2>/dev/null; s=$?; cat message >&2; [ -L realgradients.txt ] && [ -f keep/real.txt ] && "
-         "[ ! -s keep/real.txt ] || s=2; exit $s",
+    // No handler runs: what is under the tables' names is what was there
+    // or the new whole table.
+    {"SIGKILL in the middle of a table: each name holds its previous table or the new whole one",
+     "for t in realgradients.txt finitegradients.txt autodiffgradients.txt; do echo previous >$t; done && " + strace +
+         "-e trace=write -e inject=write:signal=SIGKILL:when=70 sh -c 'exec " + timing +
+         "' >/dev/null 2>&1; s=$?; for t in finitegradients.txt autodiffgradients.txt; do "
+         "[ \"$(cat $t)\" = previous ] || s=2; done; [ $(ls -A | wc -l) = 3 ] || s=2; exit $s",
+     128 + 9,
+     "",
+     {"realgradients.txt"},
+     100000},
+    // Symbolic links are followed: the link stays the user's, and its
+    // target is replaced, or keeps what it held.
+    {"symbolically linked tables interrupted: the links stay, one target replaced whole, the other as it was",
+     "mkdir keep && echo previous >keep/real.txt && echo previous >keep/finite.txt && "
+     "ln -s keep/real.txt realgradients.txt && ln -s keep/finite.txt finitegradients.txt && " +
+         strace + "-e trace=write -e inject=write:signal=SIGTERM:when=70 sh -c 'exec " + timing +
+         " 2>message' 2>/dev/null; s=$?; cat message >&2; [ -L realgradients.txt ] && [ -L finitegradients.txt ] && "
+         "[ \"$(cat keep/finite.txt)\" = previous ] && [ $(ls -A keep | wc -l) = 2 ] || s=2; exit $s",
      128 + 15,
-     "gradient_timing: interrupted: emptied partial realgradients.txt\n",
-     {},
-     0},
+     "gradient_timing: interrupted: discarded unfinished finitegradients.txt, kept the previous one\n",
+     {"keep/real.txt"},
+     100000},
+    // A table written in place (a file of two names) is emptied through its
+    // descriptor, so that no name keeps part of a table; a name is removed
+    // only where it is the file written.
     {"a hard-linked table: its name removed, the other name left empty",
      "touch realgradients.txt && ln realgradients.txt backup.txt && " + strace +
          "-e trace=write -e inject=write:signal=SIGTERM:when=30 sh -c 'exec " + timing +
@@ -246,24 +328,27 @@ const Fault straceFaults[] = {
      "gradient_timing: interrupted: removed partial realgradients.txt\n",
      {},
      0},
-    // Each signal whose default ends the program: its status, and the
-    // partial table removed.
-    {"every ending signal removes the partial table and ends the program by itself",
-     "ulimit -c 0; for s in HUP INT QUIT TERM ALRM USR1 USR2 VTALRM PROF XCPU; do " + strace +
+    // Each signal whose default ends the program, the first and last
+    // real-time ones (34 and 64) among them: its status, and the table it
+    // interrupted not written.
+    {"every ending signal abandons the unfinished table and ends the program by itself",
+     "ulimit -c 0; for s in HUP INT QUIT TERM ALRM USR1 USR2 VTALRM PROF XCPU PWR IO STKFLT RT_2 RT_32; do " + strace +
          "-e trace=write -e inject=write:signal=SIG$s:when=70 sh -c 'exec " + timing +
-         " 2>message' >/dev/null 2>&1; echo $s $?; cat message >&2; [ ! -e finitegradients.txt ] || exit 2; "
-         "rm -f ./*; done",
+         " 2>message' >/dev/null 2>&1; echo $s $?; cat message >&2; [ \"$(ls -A | tr '\\n' ' ')\" = \"message "
+         "realgradients.txt \" ] || "
+         "exit 2; rm -f ./*; done",
      0,
      [] {
          std::string messages;
-         for (int i = 0; i < 10; ++i) {
-             messages += "gradient_timing: interrupted: removed partial finitegradients.txt\n";
+         for (int i = 0; i < 15; ++i) {
+             messages += "gradient_timing: interrupted: discarded unfinished finitegradients.txt\n";
          }
          return messages;
      }(),
      {},
      0,
-     "HUP 129\nINT 130\nQUIT 131\nTERM 143\nALRM 142\nUSR1 138\nUSR2 140\nVTALRM 154\nPROF 155\nXCPU 152\n"},
+     "HUP 129\nINT 130\nQUIT 131\nTERM 143\nALRM 142\nUSR1 138\nUSR2 140\nVTALRM 154\nPROF 155\nXCPU 152\n"
+     "PWR 158\nIO 157\nSTKFLT 144\nRT_2 162\nRT_32 192\n"},
     // Standard error a pipe that is full and that nobody reads: the message
     // cannot be written, and a second signal still ends the program.
     {"with standard error stalled, a second signal ends the program",
@@ -321,12 +406,12 @@ const Fault unsanitizedFaults[] = {
     {"memory for a table's buffer refused",
      "XSIN_TEST_MALLOC_FAILS_FROM=65536 " + memoryPreload + table,
      1,
-     "gradient_table: out of memory\ngradient_table: removed partial gradient.txt\n",
+     "gradient_table: out of memory\ngradient_table: discarded unfinished gradient.txt\n",
      {},
      0},
     {"no memory at all from the start",
      "for p in " + fiveProgramPaths + "; do XSIN_TEST_MALLOC_FAILS_AFTER=0 " + memoryPreload +
-         "$p >/dev/null 2>>err; [ $? = 1 ] || exit 2; done; grep -v 'removed partial' err >&2; ls",
+         "$p >/dev/null 2>>err; [ $? = 1 ] || exit 2; done; grep -v 'discarded unfinished' err >&2; ls -A",
      0,
      "gradient_timing: out of memory\ngradient_table: out of memory\nbisection_compare: out of memory\n"
      "bisection_newton: out of memory\nexp_bisection: out of memory\n",
@@ -389,6 +474,39 @@ TEST_F(Faults, InjectedByStrace) {
         GTEST_SKIP() << "strace is not installed (Debian package strace)";
     }
     for (const Fault& fault : straceFaults) {
+        check(fault);
+    }
+}
+
+// Where a temporary cannot be made without a name (here: no /proc to give
+// it one later), it has a hidden name beside the table while it is written:
+// the name goes when the table takes its place, or when the program is
+// interrupted.
+TEST_F(Faults, ATemporaryWithAHiddenNameNeverOutlivesTheRun) {
+    if (sanitized) {
+        GTEST_SKIP() << "a sanitizer's run-time needs /proc";
+    }
+    const std::string unshare = getuid() == 0 ? "unshare -m " : "unshare -rm ";
+    if (run(unshare + "true").status != 0) {
+        GTEST_SKIP() << "no mount namespace can be made here (util-linux unshare)";
+    }
+    const std::string withoutProc = unshare + "sh -c 'mount -t tmpfs none /proc && exec \"$0\" \"$@\"' ";
+    const Fault withoutProcFaults[] = {
+        {"written whole", withoutProc + timing + " && ls -A", 0, "", allTables, 100000,
+         "Time Passed: N \nTime Passed: N \nTime Passed: N \n"
+         "autodiffgradients.txt\nfinitegradients.txt\nrealgradients.txt\n"},
+        {"interrupted",
+         "XSIN_TEST_STOP_AT_WRITE=70 " + stopPreload + withoutProc + timing +
+             " >/dev/null & p=$!; until ls -A | grep -q '^[.]finitegradients[.]txt[.]' || ! kill -0 $p; do sleep 0.01; "
+             "done; "
+             "kill -TERM $p; kill -CONT $p; wait $p 2>/dev/null; s=$?; ls -A; exit $s",
+         128 + 15,
+         "gradient_timing: interrupted: discarded unfinished finitegradients.txt\n",
+         {},
+         0,
+         "realgradients.txt\n"},
+    };
+    for (const Fault& fault : withoutProcFaults) {
         check(fault);
     }
 }
