@@ -6,10 +6,10 @@
 #include <cstdlib>
 
 #include "cpu/cpu.h"
+#include "diagnostics/diagnostics.h"
 #include "elementary/internal/fast_path.h"
 #include "elementary/internal/lanes_avx2.h"
 #include "numerics/binary64.h"
-#include "output/output.h"
 
 namespace xsin {
 

@@ -55,7 +55,7 @@ long mpfrFallbacks();
 
 // From now on MPFR and GMP allocate through functions that end the program
 // with "<program>: out of memory" and status 1 when memory runs out
-// (exitOutOfMemory, output/output.h), where GMP would abort: it cannot
+// (exitOutOfMemory, diagnostics/diagnostics.h), where GMP would abort: it cannot
 // unwind. The functions here do this before their first call into MPFR; a
 // program that calls MPFR itself does it first.
 void mpfrReportsOutOfMemory();

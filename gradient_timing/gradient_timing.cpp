@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "diagnostics/diagnostics.h"
 #include "experiments/experiments.h"
 #include "numerics/numerics.h"
 #include "numerics/walk.h"

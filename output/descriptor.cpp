@@ -34,24 +34,6 @@ int waitForLease(const char* name) {
     return descriptor;
 }
 
-int writeAll(int descriptor, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t count = ::write(descriptor, data, size);
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        if (count == 0) {
-            return EIO;  // a device that takes nothing would loop forever
-        }
-        data += count;
-        size -= static_cast<std::size_t>(count);
-    }
-    return 0;
-}
-
 bool identify(int descriptor, FileIdentity& identity) {
     struct stat status;
     if (::fstat(descriptor, &status) != 0) {

@@ -3,10 +3,8 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
-#include <cstddef>
-
 // Descriptors of output files: opening one in place as a shell's > does,
-// writing all of a buffer to it, and which file it is.
+// and which file it is.
 
 namespace xsin {
 
@@ -25,11 +23,6 @@ int openInPlace(const char* name);
 // signal that is handled ends the wait only when its handler ends the
 // program. -1, with errno set, when it cannot be opened.
 int waitForLease(const char* name);
-
-// Writes all of data: a write interrupted by a signal is tried again, and a
-// short one completed. 0, or the errno of the write that failed.
-// Async-signal-safe.
-int writeAll(int descriptor, const char* data, std::size_t size);
 
 // A file as the kernel knows it, whatever name it is reached by.
 struct FileIdentity {

@@ -1,67 +1,27 @@
 #include "output/output.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <iterator>
 #include <string>
 
+#include "diagnostics/diagnostics.h"
+#include "output/descriptor.h"
 #include "output/registry.h"
 
 namespace xsin {
 
 namespace {
 
-// The run's own state: its name, and whether anything failed.
-const char* ownName = nullptr;
-bool failed = false;
-
 void report(const char* verb, const char* name, int error) {
     reportFailure("cannot %s %s: %s", verb, name, std::strerror(error));
 }
 
 }  // namespace
-
-void setProgramName(const char* name) {
-    ownName = name;
-}
-
-const char* programName() {
-    return ownName != nullptr ? ownName : program_invocation_short_name;
-}
-
-void reportFailure(const char* format, ...) {
-    failed = true;
-    // One write: a message is not split among another process's.
-    char message[1024];
-    const int prefix = std::snprintf(message, sizeof message - 1, "%s: ", programName());
-    const std::size_t at = prefix > 0 ? std::min(static_cast<std::size_t>(prefix), sizeof message - 2) : 0;
-    std::va_list arguments;
-    va_start(arguments, format);
-    const int length = std::vsnprintf(message + at, sizeof message - 1 - at, format, arguments);
-    va_end(arguments);
-    const std::size_t end = at + (length > 0 ? std::min(static_cast<std::size_t>(length), sizeof message - 2 - at) : 0);
-    message[end] = '\n';
-    writeAll(STDERR_FILENO, message, end + 1);
-}
-
-bool anyFailure() {
-    return failed;
-}
-
-void exitOutOfMemory() {
-    reportFailure("out of memory");
-    abandonOutputsAndReport("");
-    standardOutput().flush();
-    std::_Exit(1);
-}
 
 OutputFile::OutputFile(const char* fileName)
     : state(State::unopened), name(fileName), exceptionsAtOpen(std::uncaught_exceptions()) {
@@ -80,7 +40,7 @@ OutputFile::OutputFile(const char* fileName)
 }
 
 OutputFile::OutputFile(int standard, const char* label)
-    : state(::fcntl(standard, F_GETFD) >= 0 || errno != EBADF ? State::writing : State::missing),
+    : state(closedAtStart(standard) ? State::missing : State::writing),
       descriptor(state == State::writing ? standard : -1),
       name(label),
       lineBuffered(::isatty(standard) == 1) {}
@@ -208,20 +168,6 @@ void OutputFile::print(const char* format, ...) {
 OutputFile& standardOutput() {
     static OutputFile out(STDOUT_FILENO, "standard output");
     return out;
-}
-
-void useStandardDescriptors() {
-    // Standard output knows first whether it was closed.
-    standardOutput();
-    for (int standard : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
-        if (::fcntl(standard, F_GETFD) >= 0 || errno != EBADF) {
-            continue;
-        }
-        // The lowest free descriptor is this one: those below are open.
-        if (::open("/dev/null", standard == STDIN_FILENO ? O_RDONLY : O_WRONLY) < 0) {
-            ::open("/", O_RDONLY | O_DIRECTORY);  // no /dev (a bare chroot): anything that holds the place
-        }
-    }
 }
 
 }  // namespace xsin

@@ -3,8 +3,6 @@
 #include <cstddef>
 #include <memory>
 
-#include "output/descriptor.h"
-
 // Output files and standard output, with every failure reported on standard
 // error as "<program>: cannot <open|write> <file>: <reason>" when it
 // happens, and remembered, so that the program ends with status 1 instead
@@ -44,18 +42,6 @@
 // when it is renamed over the other, but does not wait for it.
 
 namespace xsin {
-
-// The name that messages carry: the program's own once set, whatever
-// argv[0] says; the invocation's before.
-void setProgramName(const char* name);
-const char* programName();
-
-// Writes "<program>: <message>" and a newline on standard error, and
-// remembers that the run failed.
-void reportFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
-// Whether any failure has been reported.
-bool anyFailure();
 
 // A file opened for writing, or standard output, closed by close() or when
 // it goes out of scope, but for an exception passing through: then it stays
@@ -142,18 +128,5 @@ private:
 
 // Standard output, as an output file that runProgram closes.
 OutputFile& standardOutput();
-
-// Descriptors 0, 1 and 2 that are closed when the program starts are
-// occupied by /dev/null, so that no file the program opens takes one of
-// them and standard output that was closed is known as such. For
-// runProgram, before anything else.
-void useStandardDescriptors();
-
-// Reports "<program>: out of memory", abandons the outputs not complete
-// (output/registry.h), writes out what standard output holds and ends the
-// process with status 1, without unwinding and without allocating: for
-// operator new's handler and for allocators (GMP's) that cannot return a
-// failure.
-[[noreturn]] void exitOutOfMemory();
 
 }  // namespace xsin

@@ -10,9 +10,9 @@
 #include <cstring>
 #include <iterator>
 
+#include "diagnostics/diagnostics.h"
 #include "output/descriptor.h"
 #include "output/ending_signals.h"
-#include "output/output.h"
 #include "output/replacement.h"
 
 namespace xsin {

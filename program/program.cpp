@@ -10,7 +10,7 @@
 #include <iterator>
 #include <new>
 
-#include "output/descriptor.h"
+#include "diagnostics/diagnostics.h"
 #include "output/output.h"
 #include "output/ending_signals.h"
 #include "output/registry.h"
@@ -150,6 +150,10 @@ int runProgram(const Program& program, int argc, char** argv) {
     // Running out of memory ends the program where it happens, with its
     // message: no exception has to be made, or unwound, for it.
     std::set_new_handler([] { exitOutOfMemory(); });
+    atEarlyEnd([] {
+        abandonOutputsAndReport("");
+        standardOutput().flush();
+    });
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
     abandonOutputsOnEndingSignals();

@@ -18,9 +18,9 @@ struct Program {
 
 // Runs a program under its own name (for the messages, whatever argv[0]
 // says) and returns the exit status: 0 when every file and standard output
-// were written whole, 1 when a failure was reported (output/output.h), and
-// 1 with "<name>: out of memory" when memory ran out, the file it was
-// writing abandoned.
+// were written whole, 1 when a failure was reported
+// (diagnostics/diagnostics.h), and 1 with "<name>: out of memory" when
+// memory ran out, the file it was writing abandoned.
 //
 // The options are taken as getopt_long takes them: --help or --version, or
 // an unambiguous start of either (the first given acts), prints the usage
@@ -33,9 +33,10 @@ struct Program {
 //
 // Before the body runs:
 // - standard input, output and error that are closed are occupied by
-//   /dev/null (useStandardDescriptors, output/output.h);
-// - running out of memory in operator new ends the program at once
-//   (exitOutOfMemory, output/output.h);
+//   /dev/null (useStandardDescriptors, diagnostics/diagnostics.h);
+// - running out of memory, in operator new or in GMP, ends the program at
+//   once (exitOutOfMemory, diagnostics/diagnostics.h), the outputs
+//   abandoned;
 // - SIGPIPE and SIGXFSZ are ignored: otherwise a write to a pipe whose
 //   reader has gone, or beyond a file-size limit (ulimit -f), would kill the
 //   process without a message, the other passes unrun; ignored, such a
