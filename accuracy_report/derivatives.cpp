@@ -5,8 +5,9 @@
 
 #include "accuracy_report/faithful.h"
 #include "accuracy_report/measure.h"
+#include "binary64/binary64.h"
 #include "experiments/experiments.h"
-#include "numerics/binary64.h"
+#include "numerics/bounds.h"
 #include "numerics/numerics.h"
 #include "numerics/walk.h"
 #include "output/decimal.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "numerics/binary64.h"
+#include "binary64/binary64.h"
 
 // Exact values, computed with MPFR at exactBits bits and kept as
 // double-doubles, hi the exact value rounded to the nearest double and lo

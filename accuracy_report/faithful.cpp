@@ -4,9 +4,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "binary64/binary64.h"
 #include "elementary/correctly_rounded.h"
 #include "elementary/elementary.h"
-#include "numerics/binary64.h"
 
 namespace xsin {
 

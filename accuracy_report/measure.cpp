@@ -5,8 +5,8 @@
 
 #include "accuracy_report/exact.h"
 #include "accuracy_report/faithful.h"
+#include "binary64/binary64.h"
 #include "elementary/elementary.h"
-#include "numerics/binary64.h"
 
 namespace xsin {
 

@@ -6,6 +6,7 @@
 
 #include "accuracy_report/exact.h"
 #include "accuracy_report/faithful.h"
+#include "numerics/bounds.h"
 #include "numerics/numerics.h"
 
 // What accuracy_report found: every number that its files print, measured

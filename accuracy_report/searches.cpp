@@ -3,9 +3,9 @@
 
 #include "accuracy_report/faithful.h"
 #include "accuracy_report/measure.h"
+#include "binary64/binary64.h"
 #include "exp_bisection/exp_bisection.h"
 #include "experiments/experiments.h"
-#include "numerics/binary64.h"
 #include "numerics/numerics.h"
 #include "numerics/walk.h"
 #include "output/trace.h"

@@ -20,7 +20,7 @@ target_compile_options(binary64 INTERFACE
 # 32-bit x86 computes in the x87 unit's 80-bit registers unless told to use
 # SSE2, which rounds every operation to a double as the 64-bit targets do.
 # Any other target with wider intermediates stops the build in
-# numerics/binary64.h.
+# binary64/binary64.h.
 if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-7]86|x86)$")
   target_compile_options(binary64 INTERFACE -msse2 -mfpmath=sse)
 endif()

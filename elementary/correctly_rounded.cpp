@@ -5,11 +5,11 @@
 
 #include <cstdlib>
 
+#include "binary64/binary64.h"
 #include "cpu/cpu.h"
 #include "diagnostics/diagnostics.h"
 #include "elementary/internal/fast_path.h"
 #include "elementary/internal/lanes_avx2.h"
-#include "numerics/binary64.h"
 
 namespace xsin {
 

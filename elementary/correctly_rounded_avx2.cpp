@@ -5,9 +5,9 @@
 
 #include <immintrin.h>
 
+#include "binary64/lanes.h"
 #include "elementary/internal/fast_path.h"
 #include "elementary/internal/lanes_avx2.h"
-#include "numerics/lanes.h"
 
 namespace xsin::fastpath {
 

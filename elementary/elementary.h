@@ -4,8 +4,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "binary64/binary64.h"
 #include "elementary/sin_cos.h"
-#include "numerics/binary64.h"
 
 // The elementary functions that every evaluator and equation calls, gathered
 // in one type so that the same arithmetic can run over another math library:
@@ -36,7 +36,7 @@ struct HasSinCos<Math, T, std::void_t<decltype(Math::sinCos(std::declval<T>()))>
 // from one call where Math has one (a correctly rounded sinCos shares its
 // argument reduction), else from its sin and its cos, in that order.
 template <class Math, class T>
-[[gnu::always_inline]] inline auto sinCosOf(T u) {
+XSIN_ALWAYS_INLINE auto sinCosOf(T u) {
     if constexpr (HasSinCos<Math, T>::value) {
         return Math::sinCos(u);
     } else {

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "numerics/binary64.h"
+#include "binary64/binary64.h"
 
 // A number of MPFR's as a sum of doubles: for the tables of the correctly
 // rounded functions (elementary/internal/generate_tables.cpp) and the exact

@@ -1,7 +1,7 @@
 #include "numerics/numerics.h"
 
 #if defined(XSIN_CORRECTLY_ROUNDED) && defined(__x86_64__)
-#include "numerics/lanes.h"
+#include "binary64/lanes.h"
 #endif
 
 namespace xsin {
@@ -41,6 +41,12 @@ void oneByOne(const double* xs, double* values, std::size_t from, std::size_t n)
 #if defined(XSIN_CORRECTLY_ROUNDED) && defined(__x86_64__)
 
 namespace {
+
+// The sine and the cosine of four arguments.
+struct SinCos4 {
+    Double4 sin;
+    Double4 cos;
+};
 
 struct CorrectlyRoundedLanes {
     static Double4 sin(Double4 u) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "numerics/binary64.h"
+#include "binary64/binary64.h"
 
 // Numbers in the text printf("%20.10lf") gives, converted exactly in
 // integer arithmetic.

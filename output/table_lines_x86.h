@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "numerics/binary64.h"
-#include "numerics/lanes.h"
+#include "binary64/binary64.h"
+#include "binary64/lanes.h"
 #include "output/decimal.h"
 
 // The fields of table numbers below 1024 in magnitude, four at a time in

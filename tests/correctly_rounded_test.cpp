@@ -16,9 +16,9 @@
 #include <utility>
 #include <vector>
 
+#include "binary64/binary64.h"
 #include "cpu/cpu.h"
 #include "elementary/correctly_rounded.h"
-#include "numerics/binary64.h"
 #include "support.h"
 #ifndef FUSED
 #include "accuracy_report/measure.h"

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <iterator>
 
+#include "binary64/binary64.h"
+#include "binary64/lanes.h"
+#include "binary64/selections.h"
 #include "elementary/correctly_rounded.h"
 #include "elementary/internal/fast_path_constants.h"
-#include "elementary/internal/selections.h"
 #include "elementary/internal/tables.h"
-#include "numerics/lanes.h"
-#include "numerics/binary64.h"
 
 // The fast path of the correctly rounded functions (elementary/correctly_
 // rounded.h), written once over T: a double, or four of them in the lanes
@@ -91,28 +91,26 @@
 namespace xsin::fastpath {
 namespace {
 
-#define XSIN_ALWAYS [[gnu::always_inline]] inline
-
 // --- Exact products -------------------------------------------------------
 
 // The exact products a * b = hi + lo, two ways that give the same lo, the
 // product's rounding error, exactly (it is a double: nothing overflows or
 // underflows here):
-// - Dekker's (numerics/binary64.h), from the Veltkamp splits of a and b,
+// - Dekker's (binary64/binary64.h), from the Veltkamp splits of a and b,
 //   with no fused multiply-add; over a double or lanes;
 // - one fused multiply-add, fma(a, b, -hi), which rounds nothing away and
 //   replaces some twenty operations: for targets that have it.
 struct DekkerProducts {
     static constexpr bool needsSplits = true;
     template <class T>
-    XSIN_ALWAYS static BasicDoubleDouble<T> product(T a, BasicDoubleDouble<T> as, T b, BasicDoubleDouble<T> bs) {
+    XSIN_ALWAYS_INLINE static BasicDoubleDouble<T> product(T a, BasicDoubleDouble<T> as, T b, BasicDoubleDouble<T> bs) {
         return twoProduct(a, as, b, bs);
     }
 };
 
 struct FusedProducts {
     static constexpr bool needsSplits = false;
-    XSIN_ALWAYS static DoubleDouble product(double a, DoubleDouble, double b, DoubleDouble) {
+    XSIN_ALWAYS_INLINE static DoubleDouble product(double a, DoubleDouble, double b, DoubleDouble) {
         const double p = a * b;
         return {p, __builtin_fma(a, b, -p)};
     }
@@ -128,7 +126,7 @@ using NativeProducts = DekkerProducts;
 
 // The split a product by Products needs of a: none for fused products.
 template <class Products, class T>
-XSIN_ALWAYS BasicDoubleDouble<T> splitFor(T a) {
+XSIN_ALWAYS_INLINE BasicDoubleDouble<T> splitFor(T a) {
     if constexpr (Products::needsSplits) {
         return split(a);
     } else {
@@ -168,7 +166,7 @@ struct Approximation {
 
 // Step 5: E.
 template <class T>
-XSIN_ALWAYS Approximation<T> approximation(BasicDoubleDouble<T> value, T absolute) {
+XSIN_ALWAYS_INLINE Approximation<T> approximation(BasicDoubleDouble<T> value, T absolute) {
     return {value.hi, value.lo, constants::relativeBound * magnitude(value.hi) + absolute};
 }
 
@@ -183,7 +181,7 @@ struct Reduced {
 };
 
 template <class T>
-XSIN_ALWAYS Reduced<T> reduce(T u) {
+XSIN_ALWAYS_INLINE Reduced<T> reduce(T u) {
     Reduced<T> reduced;
     const T a = magnitude(u);
     reduced.inRange = maskOf(a >= constants::sinCosLeast) & maskOf(a <= constants::sinCosMost);
@@ -194,7 +192,7 @@ XSIN_ALWAYS Reduced<T> reduce(T u) {
     const BasicDoubleDouble<T> s = twoSum(t, -(k * tables::halfPi[1]));
     reduced.r = twoSum(s.hi, s.lo - k * tables::halfPi[2]);
     reduced.error = select(maskOf(k != 0.0), broadcast<T>(constants::reductionBound), broadcast<T>(0.0));
-    reduced.quadrant = bitsOf(kShifted) & 3;
+    reduced.quadrant = binary64::bits(kShifted) & 3;
     reduced.negative = maskOf(reduced.r.hi < 0.0);
     reduced.r = negatedWhere(reduced.negative, reduced.r);
     return reduced;
@@ -213,12 +211,12 @@ struct Kernel {
 };
 
 template <class Products, class T>
-XSIN_ALWAYS Kernel<T> kernel(BasicDoubleDouble<T> r) {
+XSIN_ALWAYS_INLINE Kernel<T> kernel(BasicDoubleDouble<T> r) {
     Kernel<T> k;
     // Step 2. j = round(256 rh) by the shifter, its bits the index: no
     // conversion on the path to z. zh is exact.
     const T shifted = r.hi * (1 / constants::tableStep) + binary64::roundingShifter;
-    k.table = rowAt(sinCos256.rows, bitsOf(shifted) & 0xff);
+    k.table = rowAt(sinCos256.rows, binary64::bits(shifted) & 0xff);
     k.zh = r.hi - (shifted - binary64::roundingShifter) * constants::tableStep;
     k.zl = r.lo;
     k.zSplit = splitFor<Products>(k.zh);
@@ -235,7 +233,7 @@ XSIN_ALWAYS Kernel<T> kernel(BasicDoubleDouble<T> r) {
 // Step 4. X + Y z + X (cos z - 1) + Y (sin z - z): sin r for X = S and
 // Y = C, cos r for X = C and Y = -S.
 template <class Products, class T>
-XSIN_ALWAYS BasicDoubleDouble<T> evaluate(const Kernel<T>& k, T x, T xl, T y, T yl) {
+XSIN_ALWAYS_INLINE BasicDoubleDouble<T> evaluate(const Kernel<T>& k, T x, T xl, T y, T yl) {
     const BasicDoubleDouble<T> yz = Products::product(y, splitFor<Products>(y), k.zh, k.zSplit);
     const BasicDoubleDouble<T> main = twoSum(x, yz.hi);
     // Summed as a tree, for a shorter chain: the same five roundings.
@@ -244,19 +242,19 @@ XSIN_ALWAYS BasicDoubleDouble<T> evaluate(const Kernel<T>& k, T x, T xl, T y, T 
 }
 
 template <class Products, class T>
-XSIN_ALWAYS BasicDoubleDouble<T> sinOf(const Kernel<T>& k) {
+XSIN_ALWAYS_INLINE BasicDoubleDouble<T> sinOf(const Kernel<T>& k) {
     return evaluate<Products>(k, k.table.c0, k.table.c1, k.table.c2, k.table.c3);
 }
 
 template <class Products, class T>
-XSIN_ALWAYS BasicDoubleDouble<T> cosOf(const Kernel<T>& k) {
+XSIN_ALWAYS_INLINE BasicDoubleDouble<T> cosOf(const Kernel<T>& k) {
     return evaluate<Products>(k, k.table.c2, k.table.c3, -k.table.c0, -k.table.c1);
 }
 
 // sin r where cosine is clear, cos r where it is set: only the one needed,
 // the table's values chosen rather than the code.
 template <class Products, class T>
-XSIN_ALWAYS BasicDoubleDouble<T> sinOrCos(const Kernel<T>& k, IntegerOf<T> cosine) {
+XSIN_ALWAYS_INLINE BasicDoubleDouble<T> sinOrCos(const Kernel<T>& k, IntegerOf<T> cosine) {
     const Row<T>& t = k.table;
     return evaluate<Products>(k, select(cosine, t.c2, t.c0), select(cosine, t.c3, t.c1), select(cosine, -t.c0, t.c2),
                               select(cosine, -t.c1, t.c3));
@@ -268,29 +266,29 @@ XSIN_ALWAYS BasicDoubleDouble<T> sinOrCos(const Kernel<T>& k, IntegerOf<T> cosin
 // cosine cos r, -sin r, -cos r, sin r. Masks: odd quadrants swap sin and
 // cos, the flips negate.
 template <class T>
-XSIN_ALWAYS IntegerOf<T> odd(const Reduced<T>& reduced) {
+XSIN_ALWAYS_INLINE IntegerOf<T> odd(const Reduced<T>& reduced) {
     return maskOf((reduced.quadrant & 1) != 0);
 }
 
 template <class T>
-XSIN_ALWAYS IntegerOf<T> sinFlips(const Reduced<T>& reduced) {
+XSIN_ALWAYS_INLINE IntegerOf<T> sinFlips(const Reduced<T>& reduced) {
     return maskOf(reduced.quadrant >= 2) ^ (~odd(reduced) & reduced.negative);
 }
 
 template <class T>
-XSIN_ALWAYS IntegerOf<T> cosFlips(const Reduced<T>& reduced) {
+XSIN_ALWAYS_INLINE IntegerOf<T> cosFlips(const Reduced<T>& reduced) {
     return (maskOf(reduced.quadrant == 1) | maskOf(reduced.quadrant == 2)) ^ (odd(reduced) & reduced.negative);
 }
 
 template <class Products, class T>
-XSIN_ALWAYS Approximation<T> approximateSin(T u, const Reduced<T>& reduced) {
+XSIN_ALWAYS_INLINE Approximation<T> approximateSin(T u, const Reduced<T>& reduced) {
     const IntegerOf<T> flips = sinFlips(reduced) ^ maskOf(u < 0.0);
     return approximation(negatedWhere(flips, sinOrCos<Products>(kernel<Products>(reduced.r), odd(reduced))),
                          reduced.error);
 }
 
 template <class Products, class T>
-XSIN_ALWAYS Approximation<T> approximateCos(const Reduced<T>& reduced) {
+XSIN_ALWAYS_INLINE Approximation<T> approximateCos(const Reduced<T>& reduced) {
     return approximation(negatedWhere(cosFlips(reduced), sinOrCos<Products>(kernel<Products>(reduced.r), ~odd(reduced))),
                          reduced.error);
 }
@@ -303,7 +301,7 @@ struct SinCosApproximation {
 };
 
 template <class Products, class T>
-XSIN_ALWAYS SinCosApproximation<T> approximateSinCos(T u, const Reduced<T>& reduced) {
+XSIN_ALWAYS_INLINE SinCosApproximation<T> approximateSinCos(T u, const Reduced<T>& reduced) {
     const Kernel<T> k = kernel<Products>(reduced.r);
     const BasicDoubleDouble<T> sinR = sinOf<Products>(k);
     const BasicDoubleDouble<T> cosR = cosOf<Products>(k);
@@ -326,9 +324,9 @@ struct Gaps {
 };
 
 template <class T>
-XSIN_ALWAYS Gaps<T> gaps(T x) {
-    const IntegerOf<T> bits = bitsOf(x);
-    const T ulp = fromBits(bits & static_cast<std::int64_t>(binary64::exponentMask)) * 0x1p-52;
+XSIN_ALWAYS_INLINE Gaps<T> gaps(T x) {
+    const IntegerOf<T> bits = binary64::bits(x);
+    const T ulp = binary64::fromBits(bits & static_cast<std::int64_t>(binary64::exponentMask)) * 0x1p-52;
     const IntegerOf<T> powerOfTwo = maskOf((bits & static_cast<std::int64_t>(binary64::significandMask)) == 0);
     const T toward = select(powerOfTwo, ulp / 2, ulp);
     const IntegerOf<T> positive = maskOf(x > 0.0);
@@ -338,7 +336,7 @@ XSIN_ALWAYS Gaps<T> gaps(T x) {
 // Set where y decides the rounding to nearest: no midpoint between y.hi and
 // its neighbours lies within the error. The result is then y.hi.
 template <class T>
-XSIN_ALWAYS IntegerOf<T> decidesNearest(const Approximation<T>& y) {
+XSIN_ALWAYS_INLINE IntegerOf<T> decidesNearest(const Approximation<T>& y) {
     const Gaps<T> g = gaps(y.hi);
     return maskOf(y.lo + y.error < g.above / 2) & maskOf(y.lo - y.error > -g.below / 2);
 }
@@ -346,7 +344,7 @@ XSIN_ALWAYS IntegerOf<T> decidesNearest(const Approximation<T>& y) {
 // The correctly rounded value of a double's approximation in the direction
 // asked for, when no rounding boundary lies within its error: the midpoints
 // next to hi (to nearest), the doubles themselves (down, up).
-XSIN_ALWAYS bool decide(const Approximation<double>& y, Rounding rounding, double& result) {
+XSIN_ALWAYS_INLINE bool decide(const Approximation<double>& y, Rounding rounding, double& result) {
     if (rounding == Rounding::nearest) {
         result = y.hi;
         return decidesNearest(y) != 0;
@@ -371,7 +369,7 @@ constexpr DoubleDouble ln2Over256Split = split(tables::ln2Over256[0]);
 
 // T e^r with exp(u) = 2^scale T e^r, for |u| <= 700; false elsewhere.
 template <class Products>
-XSIN_ALWAYS bool approximateExp(double u, Approximation<double>& y, int& scale) {
+XSIN_ALWAYS_INLINE bool approximateExp(double u, Approximation<double>& y, int& scale) {
     if (!(std::fabs(u) <= constants::expMost)) {
         return false;
     }
@@ -402,8 +400,6 @@ XSIN_ALWAYS bool approximateExp(double u, Approximation<double>& y, int& scale) 
     y = approximation(fastTwoSum(main.hi, main.lo + tail), 0.0);
     return true;
 }
-
-#undef XSIN_ALWAYS
 
 }  // namespace
 }  // namespace xsin::fastpath

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "binary64/always_inline.h"
+
 // The facts of IEEE-754 binary64, written once: its bits, its decomposition
 // into an integer times a power of two, its unit in the last place and its
 // unit roundoff, the double-double that carries twice its precision and the
@@ -53,13 +55,15 @@ constexpr int greatestFractionExponent = DBL_MAX_EXP;
 // an integer multiple of it.
 constexpr int leastExponent = exponentBias + significandBits - 1;
 
-inline std::uint64_t bits(double x) {
+// A double's 64 bits as an integer, and back (four lanes' alike,
+// binary64/lanes.h).
+XSIN_ALWAYS_INLINE std::uint64_t bits(double x) {
     std::uint64_t b;
     std::memcpy(&b, &x, sizeof b);
     return b;
 }
 
-inline double fromBits(std::uint64_t b) {
+XSIN_ALWAYS_INLINE double fromBits(std::uint64_t b) {
     double x;
     std::memcpy(&x, &b, sizeof x);
     return x;
@@ -99,7 +103,7 @@ namespace xsin {
 
 // A number carried as the unevaluated sum of two doubles, hi + lo with
 // |lo| <= ulp(hi)/2: about 106 bits. T is double, or four of them in the
-// lanes of a vector (numerics/lanes.h), each lane its own double-double.
+// lanes of a vector (binary64/lanes.h), each lane its own double-double.
 template <class T>
 struct BasicDoubleDouble {
     T hi;
@@ -109,19 +113,18 @@ struct BasicDoubleDouble {
 using DoubleDouble = BasicDoubleDouble<double>;
 
 template <class T>
-[[gnu::always_inline]] inline BasicDoubleDouble<T> operator-(BasicDoubleDouble<T> p) {
+XSIN_ALWAYS_INLINE BasicDoubleDouble<T> operator-(BasicDoubleDouble<T> p) {
     return {-p.hi, -p.lo};
 }
 
 // Exact transformations: each returns a sum or a product as hi + lo with
 // no error at all, as long as nothing overflows or underflows, in plain
 // operations each rounded to nearest (no fused multiply-add). Written over
-// a double or over lanes; always inline, so that code compiled for one
-// instruction set never leaves a copy another could be linked to.
+// a double or over lanes, and always inlined (binary64/always_inline.h).
 
 // a + b = hi + lo (Knuth's TwoSum).
 template <class T>
-[[gnu::always_inline]] inline BasicDoubleDouble<T> twoSum(T a, T b) {
+XSIN_ALWAYS_INLINE BasicDoubleDouble<T> twoSum(T a, T b) {
     const T s = a + b;
     const T bb = s - a;
     return {s, (a - (s - bb)) + (b - bb)};
@@ -129,14 +132,14 @@ template <class T>
 
 // The same when |a| >= |b| or a = 0 (Dekker's FastTwoSum).
 template <class T>
-[[gnu::always_inline]] inline BasicDoubleDouble<T> fastTwoSum(T a, T b) {
+XSIN_ALWAYS_INLINE BasicDoubleDouble<T> fastTwoSum(T a, T b) {
     const T s = a + b;
     return {s, b - (s - a)};
 }
 
 // a = hi + lo with hi and lo of 26 significant bits each (Veltkamp).
 template <class T>
-[[gnu::always_inline]] constexpr BasicDoubleDouble<T> split(T a) {
+XSIN_ALWAYS_INLINE constexpr BasicDoubleDouble<T> split(T a) {
     const T c = (0x1p27 + 1) * a;
     const T hi = c - (c - a);
     return {hi, a - hi};
@@ -145,14 +148,14 @@ template <class T>
 // a * b = hi + lo (Dekker's TwoProduct), from the splits of a and b, which
 // a caller that multiplies by the same number again keeps.
 template <class T>
-[[gnu::always_inline]] inline BasicDoubleDouble<T> twoProduct(T a, BasicDoubleDouble<T> as, T b,
+XSIN_ALWAYS_INLINE BasicDoubleDouble<T> twoProduct(T a, BasicDoubleDouble<T> as, T b,
                                                               BasicDoubleDouble<T> bs) {
     const T p = a * b;
     return {p, ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo};
 }
 
 template <class T>
-[[gnu::always_inline]] inline BasicDoubleDouble<T> twoProduct(T a, T b) {
+XSIN_ALWAYS_INLINE BasicDoubleDouble<T> twoProduct(T a, T b) {
     return twoProduct(a, split(a), b, split(b));
 }
 
