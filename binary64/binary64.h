@@ -148,8 +148,7 @@ XSIN_ALWAYS_INLINE constexpr BasicDoubleDouble<T> split(T a) {
 // a * b = hi + lo (Dekker's TwoProduct), from the splits of a and b, which
 // a caller that multiplies by the same number again keeps.
 template <class T>
-XSIN_ALWAYS_INLINE BasicDoubleDouble<T> twoProduct(T a, BasicDoubleDouble<T> as, T b,
-                                                              BasicDoubleDouble<T> bs) {
+XSIN_ALWAYS_INLINE BasicDoubleDouble<T> twoProduct(T a, BasicDoubleDouble<T> as, T b, BasicDoubleDouble<T> bs) {
     const T p = a * b;
     return {p, ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo};
 }
