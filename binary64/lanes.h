@@ -17,10 +17,12 @@ namespace xsin {
 
 typedef double Double4 __attribute__((vector_size(32)));
 typedef std::int64_t Long4 __attribute__((vector_size(32)));
-// Four 32-bit integers, eight 16-bit ones: the integer parts and digits of
-// the table lines.
+// Narrower integers in lanes of 128 bits: four of 32 bits (signed and not)
+// and eight of 16, in which the table lines take numbers apart into digits.
 typedef std::int32_t Int4 __attribute__((vector_size(16)));
+typedef std::uint32_t UInt4 __attribute__((vector_size(16)));
 typedef std::uint16_t Short8 __attribute__((vector_size(16)));
+typedef std::uint64_t Word2 __attribute__((vector_size(16)));
 
 XSIN_ALWAYS_INLINE Double4 loadLanes(const double* values) {
     Double4 lanes;

@@ -9,7 +9,7 @@
 #include "cpu/cpu.h"
 #include "diagnostics/diagnostics.h"
 #include "elementary/internal/fast_path.h"
-#include "elementary/internal/lanes_avx2.h"
+#include "elementary/internal/fast_path_avx2.h"
 
 namespace xsin {
 

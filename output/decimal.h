@@ -90,7 +90,7 @@ struct Prefix {
 };
 
 // A plain array in a struct, read without a call: code compiled for an
-// instruction set of its own reads it too (output/table_lines_x86.h).
+// instruction set of its own reads it too (output/table_lanes.h).
 struct Prefixes {
     Prefix of[2 * directWholes];
 };

@@ -29,8 +29,7 @@ enum Stage : int {
 
 struct Output {
     volatile std::sig_atomic_t stage;
-    bool beside;    // written to temporary, or in place on descriptor
-    bool previous;  // beside a file it replaces
+    bool beside;  // written to temporary, or in place on descriptor
     int descriptor;
     Temporary temporary;
     FileIdentity identity;  // of what is written: the temporary becomes the file
@@ -121,7 +120,7 @@ int openOutput(const char* name) {
     Output& output = outputs[place];
     // From before the file is made or emptied until its entry is complete.
     EndingSignalsHeld held;
-    output.beside = openBeside(name, output.temporary, output.previous);
+    output.beside = openBeside(name, output.temporary);
     if (output.beside) {
         output.descriptor = output.temporary.descriptor;
     } else {
@@ -179,7 +178,7 @@ void abandonOutputs() {
         if (output.beside) {
             discard(output.temporary);
             output.said = "discarded unfinished ";
-            output.saidAfter = output.previous ? ", kept the previous one" : "";
+            output.saidAfter = output.temporary.replaces ? ", kept the previous one" : "";
         } else if (output.identity.regular()) {
             if (::ftruncate(output.descriptor, 0) != 0) {
                 output.said = "could not empty partial ";

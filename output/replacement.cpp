@@ -144,9 +144,10 @@ bool keepOwnerAndMode(int descriptor, const struct statx& previous) {
 
 }  // namespace
 
-bool openBeside(const char* name, Temporary& temporary, bool& previous) {
+bool openBeside(const char* name, Temporary& temporary) {
     char path[PATH_MAX];
     struct statx status;
+    bool& previous = temporary.replaces;
     if (!followLinks(name, path) || !replaceable(path, status, previous)) {
         return false;
     }
@@ -176,20 +177,27 @@ bool openBeside(const char* name, Temporary& temporary, bool& previous) {
 
 int replaceWith(Temporary& temporary) {
     int error = 0;
+    bool linked = false;
     if (temporary.name[0] == '\0') {
         char path[32];
         procPath(path, temporary.descriptor);
-        error = takeHiddenName(temporary.name, temporary.target, [&](const char* name) {
-            return ::linkat(AT_FDCWD, path, temporary.folder, name, AT_SYMLINK_FOLLOW);
-        });
+        linked = !temporary.replaces &&
+                 ::linkat(AT_FDCWD, path, temporary.folder, temporary.target, AT_SYMLINK_FOLLOW) == 0;
+        if (!linked) {
+            error = takeHiddenName(temporary.name, temporary.target, [&](const char* name) {
+                return ::linkat(AT_FDCWD, path, temporary.folder, name, AT_SYMLINK_FOLLOW);
+            });
+        }
     }
-    // Closed before it is renamed: a write-back that fails at close (NFS)
-    // leaves the file it would have replaced.
     if (::close(temporary.descriptor) != 0 && error == 0) {
         error = errno;
     }
     temporary.descriptor = -1;
-    if (error == 0 && ::renameat(temporary.folder, temporary.name, temporary.folder, temporary.target) != 0) {
+    if (linked && error != 0) {
+        ::unlinkat(temporary.folder, temporary.target, 0);
+    }
+    if (!linked && error == 0 &&
+        ::renameat(temporary.folder, temporary.name, temporary.folder, temporary.target) != 0) {
         error = errno;
     }
     if (error == 0) {

@@ -25,21 +25,23 @@ namespace xsin {
 struct Temporary {
     int folder = -1;                 // the folder of the file replaced
     int descriptor = -1;             // the temporary, open for writing
+    bool replaces = false;           // a file was there when it was made
     char name[NAME_MAX + 1] = "";    // its name in folder; empty while it has none
     char target[NAME_MAX + 1] = "";  // the name of the file it replaces, in folder
 };
 
 // A temporary for the file that name leads to, with the mode, owner and
-// group of the file it replaces, or a new file's mode where there is none
-// (previous tells which). False, having made nothing, when that file is to
-// be written in place.
-bool openBeside(const char* name, Temporary& temporary, bool& previous);
+// group of the file it replaces, or a new file's mode where there is none.
+// False, having made nothing, when that file is to be written in place.
+bool openBeside(const char* name, Temporary& temporary);
 
-// Names the temporary if it has no name, closes it and renames it over the
-// file it replaces: 0, or the errno of what failed, the temporary then
-// removed and the file left as it was. For a caller that holds the signals
-// that end the program, so that none finds the temporary named and not yet
-// renamed.
+// Puts the temporary in place of the file: one without a name is linked
+// to the file's name where nothing has taken it, and is otherwise given a
+// hidden name first, closed and then renamed over the file; a close that
+// fails (a write-back, on NFS) leaves the file as it was. 0, or the errno
+// of what failed, the temporary then removed. For a caller that holds the
+// signals that end the program, so that none finds the temporary named and
+// not yet renamed.
 int replaceWith(Temporary& temporary);
 
 // Closes the temporary and removes it, the file left as it was.

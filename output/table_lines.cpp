@@ -7,7 +7,7 @@
 #include "output/decimal.h"
 
 #if defined(__x86_64__)
-#include "output/table_lines_x86_entries.h"
+#include "output/table_lanes_entries.h"
 #endif
 
 namespace xsin {
@@ -46,7 +46,7 @@ char* directScalarLines(char* at, const double* const* columns, std::size_t colu
 #if defined(__x86_64__)
 
 // Every number's field, a column at a time, four lines at a time in vector
-// lanes by fields (output/table_lines_x86_entries.h), each field starting
+// lanes by fields (output/table_lanes_entries.h), each field starting
 // with the blank the one before it wrote; nullptr when a number is wider
 // than its 20 characters. The numbers the lanes leave undecided are
 // converted again after each batch of 64 groups of four.

@@ -3,8 +3,8 @@
 #include <cstddef>
 
 // The fields of table numbers four at a time in x86 vector lanes, one entry
-// point per instruction set (output/table_lines_sse2.cpp, output/table_
-// lines_avx2.cpp; AVX2's only for a CPU that runs it, cpu/cpu.h).
+// point per instruction set (output/table_lanes_sse2.cpp, output/table_
+// lanes_avx2.cpp; AVX2's only for a CPU that runs it, cpu/cpu.h).
 //
 // Each writes the fields of values[0 .. 4 groups) of one column, number i's
 // at at + i stride: the 20 characters of "%20.10lf" from its second on (the
