@@ -181,8 +181,8 @@ int replaceWith(Temporary& temporary) {
     if (temporary.name[0] == '\0') {
         char path[32];
         procPath(path, temporary.descriptor);
-        linked = !temporary.replaces &&
-                 ::linkat(AT_FDCWD, path, temporary.folder, temporary.target, AT_SYMLINK_FOLLOW) == 0;
+        linked =
+            !temporary.replaces && ::linkat(AT_FDCWD, path, temporary.folder, temporary.target, AT_SYMLINK_FOLLOW) == 0;
         if (!linked) {
             error = takeHiddenName(temporary.name, temporary.target, [&](const char* name) {
                 return ::linkat(AT_FDCWD, path, temporary.folder, name, AT_SYMLINK_FOLLOW);

@@ -71,7 +71,7 @@ XSIN_ALWAYS_INLINE bool takeApart(const double* values, Four& four) {
     const Int4 negative = __builtin_convertvector(binary64::bits(v) >> 63, Int4) & decimal::directWholes;
     four.heads = __builtin_convertvector(whole, Int4) + negative;
     four.firstTwo = __builtin_convertvector(first, Int4);
-    four.lastEight = (UInt4)__builtin_convertvector(last, Int4);
+    four.lastEight = (UInt4) __builtin_convertvector(last, Int4);
     return true;
 }
 
