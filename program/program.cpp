@@ -1,5 +1,6 @@
 #include "program/program.h"
 
+#include <getopt.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -70,44 +71,45 @@ void abandonOutputsOnEndingSignals() {
 
 enum class Asked { run, help, version, misuse };
 
-// The options as getopt_long takes them: --help and --version, or an
-// unambiguous start of either (--he, --v); anything else before "--" is
-// reported as getopt does, and nothing is run. What follows "--" is
-// ignored.
+// After a refusal, the hint coreutils gives.
+Asked refused(const Program& program) {
+    char hint[256];
+    const int length = std::snprintf(hint, sizeof hint, "Try '%s --help' for more information.\n", program.name);
+    writeAll(STDERR_FILENO, hint, length > 0 ? std::min(static_cast<std::size_t>(length), sizeof hint - 1) : 0);
+    return Asked::misuse;
+}
+
+// The options as getopt_long takes them, and coreutils' way with them:
+// --help and --version, or an unambiguous start of either, act where they
+// come; anything else is refused: an option as getopt_long reports it, an
+// operand (before or after "--") as an "extra operand". Operands come back
+// in their places ("-" leads the option string) rather than permuted after
+// the options, which decides the same here and keeps getopt_long from
+// reading POSIXLY_CORRECT from the environment.
 Asked asked(const Program& program, int argc, char** argv) {
-    static const char* const longOptions[] = {"help", "version"};
-    for (int i = 1; i < argc; ++i) {
-        const char* argument = argv[i];
-        if (std::strcmp(argument, "--") == 0) {
+    static const option longOptions[] = {
+        {"help", no_argument, nullptr, 'h'}, {"version", no_argument, nullptr, 'v'}, {nullptr, 0, nullptr, 0}};
+    if (argc > 0) {
+        argv[0] = const_cast<char*>(program.name);  // the name getopt_long's messages give
+    }
+    const char* operand = nullptr;
+    for (int option; (option = getopt_long(argc, argv, "-", longOptions, nullptr)) != -1;) {
+        switch (option) {
+        case 'h':
+            return Asked::help;
+        case 'v':
+            return Asked::version;
+        case 1:
+            operand = operand != nullptr ? operand : optarg;
             break;
+        default:
+            return refused(program);  // getopt_long has said why
         }
-        const char* problem = "extra operand '%s'";
-        if (argument[0] == '-' && argument[1] == '-') {
-            const char* name = argument + 2;
-            const std::size_t length = std::strcspn(name, "=");
-            int matches = 0;
-            Asked option = Asked::run;
-            for (std::size_t o = 0; o < std::size(longOptions); ++o) {
-                if (std::strncmp(longOptions[o], name, length) == 0) {
-                    ++matches;
-                    option = o == 0 ? Asked::help : Asked::version;
-                }
-            }
-            if (matches == 1 && name[length] == '\0') {
-                return option;
-            }
-            problem = matches == 1 ? "option '%s' doesn't allow an argument" : "unrecognized option '%s'";
-        } else if (argument[0] == '-' && argument[1] != '\0') {
-            problem = nullptr;
-            reportFailure("invalid option -- '%c'", argument[1]);
-        }
-        if (problem != nullptr) {
-            reportFailure(problem, argument);
-        }
-        char hint[256];
-        const int length = std::snprintf(hint, sizeof hint, "Try '%s --help' for more information.\n", program.name);
-        writeAll(STDERR_FILENO, hint, length > 0 ? std::min(static_cast<std::size_t>(length), sizeof hint - 1) : 0);
-        return Asked::misuse;
+    }
+    operand = operand != nullptr ? operand : optind < argc ? argv[optind] : nullptr;
+    if (operand != nullptr) {
+        reportFailure("extra operand '%s'", operand);
+        return refused(program);
     }
     return Asked::run;
 }
@@ -119,8 +121,9 @@ void printHelp(const Program& program, OutputFile& out) {
         "\nIt reads no input and no environment, and takes no options but these:\n"
         "  --help     display this help and exit\n"
         "  --version  output version information and exit\n"
-        "\nIts manual page: man %s\n",
-        program.name);
+        "\nIts manual page: man %s; before installation, after a build\n"
+        "in the source folder: man -l build/man/%s.1\n",
+        program.name, program.name);
 }
 
 void printVersion(const Program& program, OutputFile& out) {

@@ -22,14 +22,15 @@ struct Program {
 // (diagnostics/diagnostics.h), and 1 with "<name>: out of memory" when
 // memory ran out, the file it was writing abandoned.
 //
-// The options are taken as getopt_long takes them: --help or --version, or
-// an unambiguous start of either (the first given acts), prints the usage
-// and description, or the name, version and licence, on standard output,
-// and the program stops there, without computing or touching any file.
-// Any other argument before "--" is reported as getopt_long and coreutils
-// report it ("unrecognized option", "invalid option", "doesn't allow an
-// argument", "extra operand"), with a hint to try --help, and the status
-// is 2, nothing computed or touched. What follows "--" is ignored.
+// The options are taken by getopt_long: --help or --version, or an
+// unambiguous start of either (the first given acts, wherever it stands),
+// prints the usage and description, or the name, version and licence, on
+// standard output, and the program stops there, without computing or
+// touching any file. Any other argument is reported as getopt_long and
+// coreutils report it ("unrecognized option", "invalid option", "doesn't
+// allow an argument", "is ambiguous", and "extra operand" for a word, after
+// "--" too), with a hint to try --help, and the status is 2, nothing
+// computed or touched.
 //
 // Before the body runs:
 // - standard input, output and error that are closed are occupied by
