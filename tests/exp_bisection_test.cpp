@@ -64,7 +64,7 @@ TEST(ExpBisection, WithoutASignChangeGivesUpAfterTwoHundredLines) {
 using Program = xsin::testing::InTempDir;
 
 TEST_F(Program, PrintsTheTraceAndNothingElse) {
-    const auto result = run(std::string(EXP_BISECTION) + " -- ignored");
+    const auto result = run(EXP_BISECTION);
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(countLines(result.out), 27u);

@@ -122,7 +122,7 @@ protected:
 };
 
 TEST_F(Program, WritesThreeTablesAndThreeTimings) {
-    const auto result = run(program() + " -- ignored arguments");
+    const auto result = run(program());
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     EXPECT_TRUE(isTimingLines(result.out, 3)) << result.out;
