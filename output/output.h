@@ -9,15 +9,15 @@
 // of claiming success.
 //
 // A table under its own name is whole: the previous file of that name stays
-// until the new one is complete, which then replaces it at once. A regular
-// file is written to a temporary beside it and renamed over it when it is
-// closed; a FIFO, a device, a file of several names and the few others that
-// a rename would change are written in place, as a shell's > writes them
-// (output/replacement.h). So whatever ends a run early (a write that fails,
-// running out of memory, a signal, even SIGKILL or a power cut) leaves each
-// name with its previous file or its new one, or with none when it had
-// none; only a file written in place can be left with part of a table,
-// and the program empties that one when it can (output/registry.h).
+// until the new one is complete, and the new one then replaces it at once.
+// A regular file is written to a temporary beside it and renamed over it
+// when it is closed. A FIFO, a device, a file with several names and the
+// few others that a rename would change are written in place, as a shell's
+// > writes them (output/replacement.h). Whatever ends a run early, be it a
+// write that fails, running out of memory, a signal or even SIGKILL, leaves
+// each name with its previous file, its new one, or none when it had none.
+// Only a file written in place can be left with part of a table, and the
+// program empties such a file when it can (output/registry.h).
 //
 // Nothing that can happen to an output kills, stops or misleads the program:
 // - a write interrupted by a signal is retried and a short write completed;
@@ -35,11 +35,11 @@
 //   output of the run already is, is reported and not written: what the run
 //   writes is never mixed in one file (output/registry.h).
 //
-// Outputs are not synced to the disk, as cp and sort -o do not: a sync
-// inside a timed pass would time the disk instead of the evaluator. A
-// file system may therefore lose a new file that replaced another in a
-// power cut; ext4, by default (auto_da_alloc), starts writing such a file
-// when it is renamed over the other, but does not wait for it.
+// Outputs are not synced to the disk, as cp and sort -o do not sync
+// theirs: a sync inside a timed pass would time the disk instead of the
+// evaluator. A power cut can therefore still lose a new file. By default
+// (auto_da_alloc) ext4 starts writing a file that is renamed over another
+// when the rename happens, but nothing here waits for that.
 
 namespace xsin {
 

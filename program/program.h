@@ -2,9 +2,11 @@
 
 #include "output/output.h"
 
-// What every program shares around its own work: the name its messages
-// carry, --help and --version, its standard descriptors, what it does on
-// signals, and its exit status.
+// Every program runs its own work through runProgram, which gives it what
+// they all share: its name in every message, the options --help and
+// --version, standard descriptors that no output can take the place of,
+// the handling of the signals that end a program, and an exit status that
+// says whether everything was written whole.
 
 namespace xsin {
 
