@@ -1,4 +1,4 @@
-# Three usage requirements that the project's targets link:
+# Two usage requirements that the project's targets link:
 #
 #   binary64  the floating-point semantics of every computed value. Every
 #             table prints ten decimals, where a fused multiply-add, a
@@ -45,15 +45,3 @@ option(XSIN_WARNINGS_AS_ERRORS "Treat compiler warnings as errors (on in CI)" OF
 if(XSIN_WARNINGS_AS_ERRORS)
   target_compile_options(warnings INTERFACE -Werror)
 endif()
-
-#   hardening the flags Debian builds its packages with (dpkg-buildflags,
-#             with bindnow): a stack protector, format checks, glibc's
-#             checked string and I/O functions where the code is optimised,
-#             and relocations made read-only and bound at start. For every
-#             target of the project; none changes a computed value.
-
-add_library(hardening INTERFACE)
-target_compile_options(hardening INTERFACE
-  -fstack-protector-strong -Wformat -Werror=format-security
-  $<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2>)
-target_link_options(hardening INTERFACE LINKER:-z,relro LINKER:-z,now)

@@ -3,11 +3,10 @@
 #   add_project_library(NAME [INTERFACE] SOURCES...)
 #
 # includes from the top of the tree ("numerics/numerics.h"), the binary64
-# semantics and the hardening flags passed on to everything that links it
-# (its templates compute in its users' code), the project's warnings for
-# its own sources, position-
-# independent code (the relocatable gradient_timing object and the test
-# preloads take some of them), and the alias xsin::NAME to link it by.
+# semantics passed on to everything that links it (its templates compute in
+# its users' code), the project's warnings for its own sources,
+# position-independent code (the relocatable gradient_timing object and the
+# test preloads take some of them), and the alias xsin::NAME to link it by.
 # An INTERFACE library is header-only; one EXCLUDE_FROM_ALL is built only
 # for what links it.
 
@@ -16,7 +15,7 @@ function(add_project_library name)
   if(arg_INTERFACE)
     add_library(${name} INTERFACE ${arg_UNPARSED_ARGUMENTS})
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${name} INTERFACE binary64 hardening)
+    target_link_libraries(${name} INTERFACE binary64)
   else()
     if(arg_EXCLUDE_FROM_ALL)
       add_library(${name} STATIC EXCLUDE_FROM_ALL ${arg_UNPARSED_ARGUMENTS})
@@ -24,7 +23,7 @@ function(add_project_library name)
       add_library(${name} STATIC ${arg_UNPARSED_ARGUMENTS})
     endif()
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${name} PUBLIC binary64 hardening PRIVATE warnings)
+    target_link_libraries(${name} PUBLIC binary64 PRIVATE warnings)
     set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
   endif()
   add_library(xsin::${name} ALIAS ${name})

@@ -1,10 +1,9 @@
 # The programs the project builds, in one list that the run target, the
 # manual pages, the tests, the plots and CI all read.
 #
-#   add_program(NAME)  after add_executable(NAME ...): builds it hardened and
-#                      position-independent, installs it stripped (in the
-#                      package) and adds it to the list, in the order of the
-#                      calls
+#   add_program(NAME)  after add_executable(NAME ...): builds it
+#                      position-independent, installs it and adds it to the
+#                      list, in the order of the calls
 #   programs(VAR)      the list so far
 #   finish_programs()  once every program is added: the programs and run
 #                      targets, and <build>/programs.txt for scripts
@@ -13,7 +12,6 @@ include(CheckPIESupported)
 check_pie_supported()
 
 function(add_program name)
-  target_link_libraries(${name} PRIVATE hardening)
   set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
   set_property(GLOBAL APPEND PROPERTY xsin_programs ${name})
   install(TARGETS ${name})

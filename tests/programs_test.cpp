@@ -16,8 +16,8 @@ struct Program {
     std::string path;
 };
 
-// Every program the build registers, from its programs.txt: the name and
-// the command, separated by a tab.
+// Every program the build registers, from its list of the programs tested
+// (tests/CMakeLists.txt): the name and the command, separated by a tab.
 std::vector<Program> programs() {
     std::vector<Program> list;
     std::ifstream in(PROGRAMS_FILE);
