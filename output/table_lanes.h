@@ -20,17 +20,25 @@
 // Internal to the file that includes it (an unnamed namespace, everything
 // inlined).
 //
-// In units of 1e-10 the magnitude is m*2^-k * 10^10, which y = RN(|v| *
-// 10^10) gives to within half an ulp of y, at most 2^-10 (y < 2^44):
-// rounded to an integer, y gives that of the exact value unless it lies
-// within 2^-8 of a half. Those few numbers are converted again, by the
-// exact scalar way. The integer, below 2^44, is split by divisions that the
-// arithmetic of doubles makes exact: q = floor(x/unit) for an integer x
-// below 2^53 and x/unit below 1100 is the nearest integer to RN(x * (1/unit))
-// - (1/2 - 2^-38), because RN(x * (1/unit)) lies within 2^-40 of x/unit,
-// whose fraction is a multiple of 1/unit >= 1e-10; and x - q*unit is exact.
-// The last eight decimals, below 10^8, are split into digits in integer
-// lanes, where every quotient is exact.
+// Every step's arithmetic is proved by Gappa from the constants here
+// (output/table_lanes_constants.h, binary64::roundingShifter), with the
+// script named at each:
+// 1. In units of 1e-10 the magnitude is m*2^-k * 10^10, which y = RN(|v| *
+//    10^10) gives to within half an ulp of y, at most 2^-10 (y < 2^44):
+//    rounded to an integer, y gives that of the exact value unless it lies
+//    within 2^-8 of a half. Those few numbers are converted again, by the
+//    exact scalar way (proofs/table_lanes_scaling.g).
+// 2. The integer, below 2^44, is split by divisions that the arithmetic of
+//    doubles makes exact: q = floor(x/unit) for an integer x below 2^53
+//    and x/unit below 1100 is the nearest integer to RN(x * (1/unit)) -
+//    (1/2 - 2^-38), because RN(x * (1/unit)) lies within 2^-40 of x/unit,
+//    whose fraction is 0 or at least 1/unit, and at most 1 - 1/unit; and
+//    x - q*unit is exact. The parts fit the tables and the 32-bit lanes
+//    (proofs/table_lanes_splits.g).
+// 3. The last eight decimals, below 10^8, are split into digits in integer
+//    lanes, where every quotient is exact: by 10^4 the compiler's own
+//    division, by 100 and 10 products by 5243 and 6554
+//    (proofs/table_lanes_splits.g).
 
 namespace xsin::lines {
 namespace {
