@@ -19,5 +19,13 @@ XSIN_ALWAYS_INLINE int signBits(Long4 lanes) {
     return _mm256_movemask_pd((__m256d)lanes);
 }
 
+// Four doubles at values, taken in two halves of 128 bits, as doubles: the
+// correctly rounded functions' lanes run faster from this than from one
+// load of 256 bits, which the compiler takes as integers for the masks
+// that come first.
+XSIN_ALWAYS_INLINE Double4 loadLanes(const double* values) {
+    return (Double4)_mm256_loadu2_m128d(values + 2, values);
+}
+
 }  // namespace
 }  // namespace xsin::avx2

@@ -11,7 +11,7 @@
 namespace xsin::fastpath {
 
 int sinLanesAvx2(const double* u, double* sin) {
-    const Double4 lanes = loadLanes(u);
+    const Double4 lanes = avx2::loadLanes(u);
     const Reduced<Double4> reduced = reduce(lanes);
     const Approximation<Double4> y = approximateSin<DekkerProducts>(lanes, reduced);
     storeLanes(sin, y.hi);
@@ -19,7 +19,7 @@ int sinLanesAvx2(const double* u, double* sin) {
 }
 
 int sinCosLanesAvx2(const double* u, double* sin, double* cos) {
-    const Double4 lanes = loadLanes(u);
+    const Double4 lanes = avx2::loadLanes(u);
     const Reduced<Double4> reduced = reduce(lanes);
     const SinCosApproximation<Double4> y = approximateSinCos<DekkerProducts>(lanes, reduced);
     storeLanes(sin, y.sin.hi);
