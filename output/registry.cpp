@@ -29,6 +29,7 @@ enum Stage : int {
 
 struct Output {
     volatile std::sig_atomic_t stage;
+    long closedAt;  // when it was closed, counted in outputs closed
     bool beside;  // written to temporary, or in place on descriptor
     int descriptor;
     Temporary temporary;
@@ -38,8 +39,32 @@ struct Output {
     char name[PATH_MAX];
 };
 
-// Fixed places, for the handler: the programs write five files at most.
+// Fixed places, for the handler: the programs write five files at most,
+// and a process that writes more (a benchmark, a test) takes the places of
+// outputs already closed.
 Output outputs[16];
+long closings = 0;
+
+// A place for name: that of the earlier output of this name, whose file it
+// replaces, else a free one, else the one closed longest ago; -1 when every
+// place is being written.
+int placeFor(const char* name) {
+    int free = -1;
+    int oldest = -1;
+    for (int place = 0; place < static_cast<int>(std::size(outputs)); ++place) {
+        const Output& output = outputs[place];
+        if (output.stage == closed && std::strcmp(output.name, name) == 0) {
+            return place;
+        }
+        if (output.stage == unused && free < 0) {
+            free = place;
+        }
+        if (output.stage == closed && (oldest < 0 || output.closedAt < outputs[oldest].closedAt)) {
+            oldest = place;
+        }
+    }
+    return free >= 0 ? free : oldest;
+}
 
 // Standard output and standard error as the program found them.
 struct Standard {
@@ -105,11 +130,8 @@ bool anotherOutput(const char* name) {
 }
 
 int openOutput(const char* name) {
-    int place = 0;
-    while (place < static_cast<int>(std::size(outputs)) && outputs[place].stage != unused) {
-        ++place;
-    }
-    if (place == static_cast<int>(std::size(outputs))) {
+    const int place = placeFor(name);
+    if (place < 0) {
         errno = EMFILE;
         return -1;
     }
@@ -164,6 +186,7 @@ int closeOutput(int place, bool whole) {
         error = errno;  // a write-back that failed (NFS), an I/O error, or a signal
     }
     output.descriptor = -1;
+    output.closedAt = ++closings;
     output.stage = closed;
     return error;
 }

@@ -1,8 +1,10 @@
 #include <cmath>
 #include <string>
 
+#include "diagnostics/diagnostics.h"
 #include "experiments/experiments.h"
 #include "gradient_table/gradient_table.h"
+#include "output/output.h"
 #include "support.h"
 
 namespace xsin {
@@ -40,6 +42,23 @@ TEST_F(GradientTable, AnExistingFileIsReplaced) {
     writeFile("gradient.txt", std::string(100000, 'x'));
     printGradients(0.0, 0.0);
     EXPECT_EQ(readFile("gradient.txt"), "        0.0000000000         0.0000000000         0.0000000000\n");
+}
+
+// A process may write any number of files, one after another: the run's
+// table of outputs has a few places, which outputs closed give up (a
+// benchmark writes one table thousands of times).
+TEST_F(GradientTable, AnyNumberOfFilesOneAfterAnother) {
+    for (int i = 0; i < 40; ++i) {
+        OutputFile file(("file" + std::to_string(i % 20) + ".txt").c_str());
+        file.put("whole\n");
+        EXPECT_TRUE(file.close()) << i;
+    }
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(readFile("file" + std::to_string(i) + ".txt"), "whole\n") << i;
+    }
+    printGradients(0.0, 0.0);
+    EXPECT_EQ(readLines("gradient.txt").size(), 1u);
+    EXPECT_FALSE(anyFailure());
 }
 
 }  // namespace
