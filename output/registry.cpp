@@ -30,7 +30,7 @@ enum Stage : int {
 struct Output {
     volatile std::sig_atomic_t stage;
     long closedAt;  // when it was closed, counted in outputs closed
-    bool beside;  // written to temporary, or in place on descriptor
+    bool beside;    // written to temporary, or in place on descriptor
     int descriptor;
     Temporary temporary;
     FileIdentity identity;  // of what is written: the temporary becomes the file
