@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "binary64/binary64.h"
+#include "output/table_lanes_constants.h"
 
 // Numbers in the text printf("%20.10lf") gives, converted exactly in
 // integer arithmetic.
@@ -78,9 +79,9 @@ inline constexpr char pairs[] =
     "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
     "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
 
-// The integer parts the tables print directly, 0 to 1024, the last for
-// values that round up to 1024.
-constexpr int directWholes = 1025;
+// The integer parts the tables print directly, 0 to directLimit (1024),
+// the last for values that round up to it.
+constexpr int directWholes = static_cast<int>(lines::constants::directLimit) + 1;
 
 // Columns 1 to 8 of a field of 20 for an integer part and its sign: blanks,
 // then "-" for a negative value, then the digits, right-aligned. Column 0 is
@@ -139,12 +140,13 @@ inline void putEight(char* at, std::uint32_t value) {
 }  // namespace decimal
 
 // fixedDecimal(at, value, 20), the table's field, with a direct path for
-// the magnitudes the tables print, below 1024: always 20 characters, the
-// integer part and sign from a table, the ten decimals from one product.
+// the magnitudes the tables print, below directLimit: always 20 characters,
+// the integer part and sign from a table, the ten decimals from one product.
 inline char* tableDecimal(char* at, double value) {
     using namespace decimal;
+    static_assert(lines::constants::directLimit <= 0x1p10, "the direct path's arithmetic holds below 2^10");
     const std::uint64_t bits = binary64::bits(value);
-    if ((bits & ~binary64::signMask) >= binary64::bits(1024.0)) {  // 1024, infinities and NaN
+    if ((bits & ~binary64::signMask) >= binary64::bits(lines::constants::directLimit)) {  // infinities, NaN too
         return fixedDecimal(at, value, 20);
     }
     // |value| = m * 2^-k exactly, m < 2^53, k >= 43. The value in units of

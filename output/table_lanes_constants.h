@@ -8,8 +8,9 @@
 
 namespace xsin::lines::constants {
 
-// The numbers converted in lanes: |v| below this; the others go the exact
-// scalar way.
+// The numbers the tables print directly, in lanes or by the exact scalar
+// way (output/decimal.h): |v| below this; the others go through the
+// general conversion.
 constexpr double directLimit = 1024.0;
 
 // Ten decimals: |v| in units of 1e-10, then split by 10^10 into the integer

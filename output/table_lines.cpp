@@ -5,6 +5,7 @@
 
 #include "cpu/cpu.h"
 #include "output/decimal.h"
+#include "output/table_lanes_constants.h"
 
 #if defined(__x86_64__)
 #include "output/table_lanes_entries.h"
@@ -35,7 +36,7 @@ char* scalarLines(char* at, const double* const* columns, std::size_t columnCoun
 char* directScalarLines(char* at, const double* const* columns, std::size_t columnCount, std::size_t lines) {
     for (std::size_t c = 0; c < columnCount; ++c) {
         for (std::size_t i = 0; i < lines; ++i) {
-            if (!(std::fabs(columns[c][i]) < 1024.0)) {  // false for NaN
+            if (!(std::fabs(columns[c][i]) < lines::constants::directLimit)) {  // false for NaN
                 return nullptr;
             }
         }
@@ -78,7 +79,7 @@ char* vectorLines(char* at, const double* const* columns, std::size_t columnCoun
             i += 4 * groups;
         }
         for (; i < lines; ++i) {
-            if (!(std::fabs(values[i]) < 1024.0)) {
+            if (!(std::fabs(values[i]) < lines::constants::directLimit)) {
                 return nullptr;
             }
             tableDecimal(base + width * i, values[i]);
