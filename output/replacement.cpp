@@ -157,14 +157,11 @@ bool openBeside(const char* name, Temporary& temporary) {
         return false;
     }
     std::strcpy(temporary.target, target);
-    if (slash == path) {
-        temporary.folder = ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC);
-    } else if (slash != nullptr) {
+    const char* folder = slash == nullptr ? "." : slash == path ? "/" : path;
+    if (slash != nullptr && slash != path) {
         *slash = '\0';
-        temporary.folder = ::open(path, O_PATH | O_DIRECTORY | O_CLOEXEC);
-    } else {
-        temporary.folder = ::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
     }
+    temporary.folder = ::open(folder, O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (temporary.folder >= 0) {
         temporary.descriptor = createTemporary(temporary, previous);
     }
