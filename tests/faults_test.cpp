@@ -34,6 +34,10 @@ const std::vector<std::string> otherTables = {"finitegradients.txt", "autodiffgr
 const std::string clockPreload = std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") + CLOCK_PRELOAD + " ";
 const std::string memoryPreload = std::string("LD_PRELOAD=") + MEMORY_PRELOAD + " ";
 const std::string filesPreload = std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") + FILES_PRELOAD + " ";
+// After a command that the preload stops (XSIN_TEST_STOP_AT_WRITE) started
+// in the background: waits until it is stopped, as p.
+const std::string untilStopped =
+    " & p=$!; until grep -q '^State:.T' /proc/$p/status || ! kill -0 $p; do sleep 0.01; done; ";
 const std::string everyAllocation = std::string(EVERY_ALLOCATION) + " " + MEMORY_PRELOAD + " ";
 const std::string fiveProgramPaths = timing + " " + table + " " + compare + " " + newton + " " + EXP_BISECTION;
 const std::string lease = LEASE_HOLDER;
@@ -198,8 +202,7 @@ const Fault faults[] = {
     // before anything is said. (SIGINT would be ignored: a shell leaves it
     // so in what it starts in the background.)
     {"two ending signals pending together: the table is abandoned whole first",
-     "XSIN_TEST_STOP_AT_WRITE=70 " + filesPreload + timing +
-         " >/dev/null 2>&1 & p=$!; until grep -q '^State:.T' /proc/$p/status || ! kill -0 $p; do sleep 0.01; done; "
+     "XSIN_TEST_STOP_AT_WRITE=70 " + filesPreload + timing + " >/dev/null 2>&1" + untilStopped +
          "kill -TERM $p; kill -HUP $p; kill -CONT $p; wait $p 2>/dev/null; s=$?; [ \"$(ls -A)\" = realgradients.txt ] "
          "|| s=2; exit $s",
      128 + 15,
@@ -490,8 +493,7 @@ TEST_F(Faults, ATemporaryWithAHiddenNameNeverOutlivesTheRun) {
          "Time Passed: N \nTime Passed: N \nTime Passed: N \n"
          "autodiffgradients.txt\nfinitegradients.txt\nrealgradients.txt\n"},
         {"interrupted",
-         named + "XSIN_TEST_STOP_AT_WRITE=70 " + filesPreload + timing +
-             " >/dev/null & p=$!; until grep -q '^State:.T' /proc/$p/status || ! kill -0 $p; do sleep 0.01; done; "
+         named + "XSIN_TEST_STOP_AT_WRITE=70 " + filesPreload + timing + " >/dev/null" + untilStopped +
              "ls -A | grep -c '^[.]finitegradients[.]txt[.]'; kill -TERM $p; kill -CONT $p; wait $p 2>/dev/null; "
              "s=$?; ls -A; exit $s",
          128 + 15,
