@@ -45,6 +45,12 @@ constexpr double integersFrom = 0x1p53;
 // low bits of the sum.
 constexpr double roundingShifter = 0x1.8p52;
 
+// x (a double, or four in lanes) rounded so to an integer, for |x| < 2^51.
+template <class T>
+XSIN_ALWAYS_INLINE T nearestInteger(T x) {
+    return (x + roundingShifter) - roundingShifter;
+}
+
 // The exponent range of doubles when a number is written m * 2^e with
 // 1/2 <= m < 1, as frexp and MPFR write it: the least subnormal, 2^-1074,
 // is 1/2 * 2^-1073, and every finite double is below 2^1024.

@@ -53,8 +53,7 @@ struct Four {
 
 // floor(x / unit) for the integers x here, from x times 1/unit.
 XSIN_ALWAYS_INLINE Double4 quotient(Double4 x, double reciprocal) {
-    const double shifter = binary64::roundingShifter;
-    return ((x * reciprocal - constants::justBelowHalf) + shifter) - shifter;
+    return binary64::nearestInteger(x * reciprocal - constants::justBelowHalf);
 }
 
 // The four numbers at values, taken apart; false when one is not below 1024
@@ -67,9 +66,8 @@ XSIN_ALWAYS_INLINE bool takeApart(const double* values, Four& four) {
     if (signBits(~(a < directLimit)) != 0) {
         return false;
     }
-    const double shifter = binary64::roundingShifter;
     const Double4 y = a * tenToTheTen;
-    const Double4 units = (y + shifter) - shifter;
+    const Double4 units = binary64::nearestInteger(y);
     four.undecided = signBits(magnitude(y - units) > undecidedFrom);
     const Double4 whole = quotient(units, tenToTheMinusTen);
     const Double4 decimals = units - whole * tenToTheTen;

@@ -374,7 +374,7 @@ XSIN_ALWAYS_INLINE bool approximateExp(double u, Approximation<double>& y, int& 
         return false;
     }
     // Step 1.
-    const double k = (u * tables::twoFiftySixOverLn2 + binary64::roundingShifter) - binary64::roundingShifter;
+    const double k = binary64::nearestInteger(u * tables::twoFiftySixOverLn2);
     const DoubleDouble kl1 = Products::product(k, splitFor<Products>(k), tables::ln2Over256[0], ln2Over256Split);
     const DoubleDouble t = twoSum(u, -kl1.hi);
     const DoubleDouble kl2 = Products::product(k, splitFor<Products>(k), tables::ln2Over256[1],
